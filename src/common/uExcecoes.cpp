@@ -1,0 +1,12 @@
+#include "common/uExcecoes.h"
+
+Exception::Exception(const QString &message)
+    : m_message(message)
+    , m_utf8(message.toUtf8())
+{
+}
+
+EAbort::EAbort()
+    : Exception(QStringLiteral("Operation aborted"))
+{
+}

@@ -1,0 +1,62 @@
+// kvt: the quotation-file road without a screen, for support staff, integrators and tests.
+#include "KvtSaida.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+struct Comando
+{
+    int minimoArgumentos;
+    int maximoArgumentos;
+    std::function<int(const QStringList &)> executar;
+};
+
+const char *const Uso = R"(Uso: kvt COMANDO ARGUMENTOS
+
+  check FILE                       verifica e lê o arquivo de cotação
+  unpack FILE OUT                  descompacta o documento XML do arquivo
+  pack DOC FOLDER                  compacta o documento XML em FOLDER/NOME.kvt
+  dump FILE                        imprime o modelo lido, em JSON
+  tables FILE                      imprime as tabelas preenchidas, em JSON
+  proposta FILE OUT.pdf [SUP.json] gera a proposta impressa de uma licitação, em PDF
+  resave FILE FOLDER               lê e grava de novo o arquivo em FOLDER
+
+Saída: 0 sucesso; 1 arquivo recusado ou operação falhou; 2 uso errado.
+)";
+
+const std::map<QString, Comando> &Comandos()
+{
+    static const std::map<QString, Comando> comandos {};
+    return comandos;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList argumentos = QCoreApplication::arguments().mid(1);
+
+    if (argumentos.size() == 1
+        && (argumentos.first() == QLatin1String("--help")
+            || argumentos.first() == QLatin1String("-h"))) {
+        EscreverSaida(QString::fromUtf8(Uso).trimmed());
+        return KvtSucesso;
+    }
+
+    const auto comando
+        = argumentos.isEmpty() ? Comandos().end() : Comandos().find(argumentos.takeFirst());
+    if (comando == Comandos().end() || argumentos.size() < comando->second.minimoArgumentos
+        || argumentos.size() > comando->second.maximoArgumentos) {
+        EscreverErro(QString::fromUtf8(Uso).trimmed());
+        return KvtUsoErrado;
+    }
+
+    InstalarMensagensNoErroPadrao();
+    return comando->second.executar(argumentos);
+}
