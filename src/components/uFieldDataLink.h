@@ -5,13 +5,11 @@
 // show the field again, when editing starts or ends, and when to write its pending text.
 // Every single-field control (edits, memo, image) holds one.
 
+#include "components/MemTable.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
-class TDataSource;
-class TField;
-class TMemoryTable;
 
 class TFieldDataLink : public QObject
 {
