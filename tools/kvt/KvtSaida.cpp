@@ -12,7 +12,7 @@ namespace {
 
 int PrimeiroBotao(TBotoesMensagem botoes)
 {
-    for (TBotaoMensagem botao : { bmSim, bmNao, bmCancelar, bmContinuar, bmTodos, bmRepetir }) {
+    for (TBotaoMensagem botao : {bmSim, bmNao, bmCancelar, bmContinuar, bmTodos, bmRepetir}) {
         if (botoes.testFlag(botao))
             return ResultadoDoBotao(botao);
     }

@@ -1,4 +1,5 @@
 // kvt: the quotation-file road without a screen, for support staff, integrators and tests.
+#include "ComandosContainer.h"
 #include "KvtSaida.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,10 @@ Saída: 0 sucesso; 1 arquivo recusado ou operação falhou; 2 uso errado.
 
 const std::map<QString, Comando> &Comandos()
 {
-    static const std::map<QString, Comando> comandos {};
+    static const std::map<QString, Comando> comandos {
+        {QStringLiteral("pack"), {2, 2, ComandoPack}},
+        {QStringLiteral("unpack"), {2, 2, ComandoUnpack}},
+    };
     return comandos;
 }
 
