@@ -173,13 +173,55 @@ void Comprimir(QFile &origem, TContainerGravado &destino)
     }
 }
 
+// The inflated document on its way to the disk: chunks are gathered and written a buffer at
+// a time.
+class TDocumentoGravado
+{
+public:
+    explicit TDocumentoGravado(const QString &caminho)
+        : m_arquivo(caminho)
+        , m_buffer(TamanhoBufferCompactado)
+    {
+        if (!m_arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+            FalharArquivo("criar", m_arquivo);
+    }
+
+    // Room for the next chunk, written out first when the buffer cannot take a whole one.
+    char *Espaco()
+    {
+        if (m_usados + TamanhoPedacoDescompactado > qint64(m_buffer.size()))
+            Descarregar();
+        return m_buffer.data() + m_usados;
+    }
+    void Acrescentar(qint64 tamanho) { m_usados += tamanho; }
+
+    void Concluir()
+    {
+        Descarregar();
+        m_arquivo.close();
+    }
+    void Remover() { m_arquivo.remove(); }
+    QString Caminho() const { return m_arquivo.fileName(); }
+
+private:
+    void Descarregar()
+    {
+        if (m_arquivo.write(m_buffer.data(), m_usados) != m_usados)
+            FalharArquivo("gravar", m_arquivo);
+        m_usados = 0;
+    }
+
+    QFile m_arquivo;
+    std::vector<char> m_buffer;
+    qint64 m_usados = 0;
+};
+
 // Inflates the stream that follows the header, up to its end: bytes after it are ignored,
 // and a stream cut short simply ends early (the digest then tells).
-void Inflar(QFile &origem, QFile &destino, qint64 tamanhoMaximo)
+void Inflar(QFile &origem, TDocumentoGravado &destino, qint64 tamanhoMaximo)
 {
     TFluxoZlib fluxo(TFluxoZlib::Descompactar);
     std::vector<char> entrada(TamanhoBufferCompactado);
-    char pedaco[TamanhoPedacoDescompactado];
     bool fimDaEntrada = false;
     qint64 total = 0;
     for (;;) {
@@ -189,7 +231,7 @@ void Inflar(QFile &origem, QFile &destino, qint64 tamanhoMaximo)
             fluxo->next_in = reinterpret_cast<Bytef *>(entrada.data());
             fluxo->avail_in = uInt(lidos);
         }
-        fluxo->next_out = reinterpret_cast<Bytef *>(pedaco);
+        fluxo->next_out = reinterpret_cast<Bytef *>(destino.Espaco());
         fluxo->avail_out = TamanhoPedacoDescompactado;
         const int resultado = inflate(fluxo.get(), Z_NO_FLUSH);
         if (resultado == Z_BUF_ERROR && fimDaEntrada)
@@ -200,9 +242,8 @@ void Inflar(QFile &origem, QFile &destino, qint64 tamanhoMaximo)
         const qint64 produzidos = TamanhoPedacoDescompactado - fluxo->avail_out;
         total += produzidos;
         if (total > tamanhoMaximo)
-            throw EVrtException(ArquivoInvalido(destino.fileName()));
-        if (destino.write(pedaco, produzidos) != produzidos)
-            FalharArquivo("gravar", destino);
+            throw EVrtException(ArquivoInvalido(destino.Caminho()));
+        destino.Acrescentar(produzidos);
         if (resultado == Z_STREAM_END)
             return;
     }
@@ -211,15 +252,12 @@ void Inflar(QFile &origem, QFile &destino, qint64 tamanhoMaximo)
 // Writes the inflated document; whatever stops it midway removes what was written.
 void GravarDocumento(QFile &origem, const QString &documento, qint64 tamanhoMaximo)
 {
-    QFile destino(documento);
-    if (!destino.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        FalharArquivo("criar", destino);
+    TDocumentoGravado destino(documento);
     try {
         Inflar(origem, destino, tamanhoMaximo);
-        if (!destino.flush())
-            FalharArquivo("gravar", destino);
+        destino.Concluir();
     } catch (...) {
-        destino.remove();
+        destino.Remover();
         throw;
     }
 }
