@@ -357,6 +357,11 @@ bool DescompactarContainer(const TVersao &esperada, const QString &container,
 {
     if (!QFileInfo(container).isFile())
         return false;
+    // Inflating over the container itself would destroy it before it is read.
+    if (QFileInfo(documento) == QFileInfo(container))
+        throw EFileError(
+            QStringLiteral("O documento não pode ser gravado sobre o próprio arquivo %1.")
+                .arg(container));
 
     QFile origem(container);
     AbrirParaLeitura(origem);

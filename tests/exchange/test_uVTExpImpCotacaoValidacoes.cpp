@@ -338,6 +338,18 @@ TEST_F(Container, DocumentThatCannotBeCreatedRaisesAFileError)
     }
 }
 
+TEST_F(Container, NeverInflatesOverTheContainerItself)
+{
+    Compactar("<dados/>");
+    const QByteArray dados = LerArquivo(container);
+    const QString ligacao = trabalho + QStringLiteral("/ligacao.kvt");
+    ASSERT_TRUE(QFile::link(container, ligacao));
+
+    for (const QString &destino : {container, ligacao})
+        EXPECT_THROW(DescompactarContainer(VersaoAtual, container, destino), EFileError);
+    EXPECT_EQ(LerArquivo(container), dados);
+}
+
 TEST_P(InterruptedWrite, LeavesTheEarlierContainerAndNoTemporaryFile)
 {
     Compactar("anterior");
