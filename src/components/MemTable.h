@@ -7,6 +7,8 @@
 // QtCore only: the data-aware controls live in the UI library and reach a table through a
 // TDataSource.
 
+#include "common/uExcecoes.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -19,6 +21,14 @@
 
 class QIODevice;
 class TMemoryTable;
+
+// An error of the dataset itself: a write outside edit or insert state, a missing field or
+// bookmark, a filter that does not parse, a value beyond its field's range.
+class EDatabaseError : public Exception
+{
+public:
+    using Exception::Exception;
+};
 
 enum TFieldType {
     ftSmallint, // 16-bit signed integer
@@ -113,11 +123,19 @@ public:
     void SetText(const QString &texto);
 
 private:
+    friend class TMemoryTable;
+
+    bool IsText() const { return m_tipo == ftString || m_tipo == ftMemo; }
+    QVariant Normalizado(const QVariant &valor) const;
+    QString TextoPadrao(bool exibicao) const;
+    void Alterado();
+
     TMemoryTable &m_tabela;
     QString m_nome;
     TFieldType m_tipo;
     int m_tamanho;
     TFieldKind m_tipoCampo;
+    int m_indice;
     QString m_rotulo;
     int m_largura = 0;
     Qt::Alignment m_alinhamento;
@@ -131,7 +149,8 @@ private:
 
 // The link between one table and the controls bound to it. Controls connect to its signals;
 // a table notifies every data source that points at it. While the table's controls are held
-// off (DisableControls) nothing is signalled; releasing them signals dataSetChanged once.
+// off (DisableControls) nothing is signalled; releasing them signals dataSetChanged once
+// (preceded by activeChanged or stateChanged when those changed meanwhile).
 class TDataSource : public QObject
 {
     Q_OBJECT
@@ -141,6 +160,7 @@ public:
     ~TDataSource() override;
 
     TMemoryTable *DataSet() const { return m_tabela; }
+    // Binding another table (or none) signals activeChanged with that table's state.
     void SetDataSet(TMemoryTable *tabela);
     TDataSetState State() const;
 
@@ -149,13 +169,15 @@ Q_SIGNALS:
     void dataSetChanged(); // rows added, removed, emptied, filtered: everything may differ
     void dataSetScrolled(); // the current row changed
     void recordChanged(TField *campo); // a field of the current row changed (null: all)
-    void stateChanged(TDataSetState estado); // browse, edit, insert
+    void stateChanged(TDataSetState estado); // browse, edit, insert (open and close: activeChanged)
     void layoutChanged(); // a field's visibility, label, width or format changed
     // Before a post: controls write their pending text into their fields. A control may raise
     // (EAbort included) to refuse the post.
     void updateData();
 
 private:
+    friend class TMemoryTable;
+
     TMemoryTable *m_tabela = nullptr;
 };
 
@@ -175,8 +197,8 @@ public:
     const QString &Nome() const { return m_nome; }
 
     // Field declaration, while the table is closed. The table owns its fields.
-    TField &AdicionarCampo(const QString &nome, TFieldType tipo, int tamanho = 0,
-        TFieldKind tipoCampo = fkData);
+    TField &AdicionarCampo(
+        const QString &nome, TFieldType tipo, int tamanho = 0, TFieldKind tipoCampo = fkData);
     int FieldCount() const { return int(m_campos.size()); }
     TField &Fields(int indice) const;
     TField *FindField(const QString &nome) const; // case-insensitive; null when absent
@@ -218,8 +240,8 @@ public:
     // Event handlers; each receives the table. A handler that raises (EAbort included)
     // cancels the operation it is part of and the error passes on to whoever moved the table.
     TDataSetEvent AfterCancel, AfterClose, AfterDelete, AfterEdit, AfterInsert, AfterOpen,
-        AfterPost, AfterScroll, BeforeCancel, BeforeClose, BeforeDelete, BeforeEdit,
-        BeforeInsert, BeforeOpen, BeforePost, BeforeScroll, OnCalcFields, OnNewRecord;
+        AfterPost, AfterScroll, BeforeCancel, BeforeClose, BeforeDelete, BeforeEdit, BeforeInsert,
+        BeforeOpen, BeforePost, BeforeScroll, OnCalcFields, OnNewRecord;
 
     // Open and close.
     void Open();
@@ -241,8 +263,11 @@ public:
     int RecNo() const; // position of the current row among them, from 1; 0 when empty
     void SetRecNo(int posicao);
 
-    // Editing. Append and Insert fire before/after insert and new record; Post fires update
-    // data on the data sources, then before/after post; Cancel and Delete likewise.
+    // Editing. Append and Insert fire before insert, before scroll, new record, after insert
+    // and after scroll; Post fires update data on the data sources, then before post (a
+    // required field without a value then refuses the post), computes the row and fires after
+    // post; Cancel and Delete likewise. Edit on an empty table inserts. Moving, filtering or
+    // appending while a row is edited posts it when a field was written, cancels it otherwise.
     void Append();
     void Insert();
     void Edit();
@@ -266,9 +291,10 @@ public:
     void SetFiltered(bool filtrado);
 
     // Bookmarks. Returning to a row that the filter hides raises "Registro não encontrado";
-    // returning fires before-scroll and after-scroll.
+    // returning fires before-scroll and after-scroll. An empty table (or a row being inserted)
+    // gives the null bookmark 0, to which returning does nothing.
     TBookmark GetBookmark() const;
-    bool BookmarkValid(TBookmark marca) const;
+    bool BookmarkValid(TBookmark marca) const; // the row exists and passes the filter
     void GotoBookmark(TBookmark marca);
 
     // Control hold, nested by count. After-scroll still fires while controls are held off.
@@ -276,16 +302,47 @@ public:
     void EnableControls();
     bool ControlsDisabled() const { return m_controlesDesligados > 0; }
 
-    // Lets a control read the fields of the n-th visible row (from 0) without moving the
+    // Lets a control read the fields of the n-th row it shows (from 0) without moving the
     // cursor and without firing any event: while the function runs, the fields read that row.
+    // The rows shown are the visible rows, the row being edited with its typed values, and in
+    // insert state the new row at position RecNo() - 1; a position outside them reads empty.
     void NaLinha(int linhaVisivel, const std::function<void()> &leitura) const;
+    // How many rows the controls show: RecordCount(), plus the new row in insert state.
+    int LinhasExibidas() const;
 
 private:
     friend class TField;
     friend class TDataSource;
-    struct Linha;
+    struct Condicao
+    {
+        int campo;
+        qint64 valor;
+    };
 
-    // Storage and plumbing; see MemTable.cpp.
+    bool Editando() const { return m_estado == dsEdit || m_estado == dsInsert; }
+    void ExigirAberta() const;
+    [[noreturn]] void ErroForaDeEdicao() const;
+    std::vector<Condicao> Compilar(const QString &expressao) const;
+    bool Passa(int linha) const;
+    void RecomporVisiveis();
+    int PosicaoVisivel(int linha) const; // -1 when hidden
+    int LinhaDaMarca(TBookmark marca) const; // -1 when absent
+    int LinhaAtual() const; // storage row of the cursor, -1 when none
+    QVariant *Valores(int linha) { return m_valores.data() + std::size_t(linha) * m_campos.size(); }
+    const QVariant *LinhaLida() const;
+    void Gravar(TField &campo, QVariant valor);
+    void Calcular(QVariant *linha);
+    void CalcularAtual();
+    void ConfirmarOuCancelar(); // a pending edit or insert is posted when modified, else cancelled
+    void Inserir(bool noFim);
+    void Rolar(const std::function<bool()> &mover, bool semprePosRolagem);
+    void AplicarFiltro(std::vector<Condicao> condicoes, bool emVigor);
+    void VoltarParaAnterior();
+    void AjustarLimites();
+    template<typename Aviso>
+    void Avisar(Aviso aviso) const;
+    static void Executar(bool habilitado, const TDataSetEvent &evento, TMemoryTable &tabela);
+
     QString m_nome;
     std::vector<std::unique_ptr<TField>> m_campos;
     TDataSetState m_estado = dsInactive;
@@ -293,4 +350,31 @@ private:
     bool m_filtrado = false;
     int m_controlesDesligados = 0;
     QList<TDataSource *> m_fontes;
+
+    // Rows in table order, FieldCount() values each, and the bookmark of each.
+    std::vector<QVariant> m_valores;
+    std::vector<TBookmark> m_marcas;
+    TBookmark m_proximaMarca = 1;
+    // Storage rows that pass the filter in force, ascending; the cursor is a position in it.
+    std::vector<int> m_visiveis;
+    std::vector<Condicao> m_condicoes;
+    bool m_filtroEmVigor = false;
+    int m_cursor = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+
+    // The row being edited or inserted, where a new row goes and the row it left.
+    std::vector<QVariant> m_buffer;
+    bool m_modificado = false;
+    int m_linhaInsercao = 0;
+    int m_posicaoInsercao = 0;
+    TBookmark m_marcaAnterior = 0;
+
+    // The row fields read while a control draws one (NaLinha) or while fields are computed.
+    mutable const QVariant *m_linhaLeitura = nullptr;
+    QVariant *m_linhaCalculo = nullptr;
+
+    // What the controls last saw, to tell them what changed while they were held off.
+    bool m_ativoAoDesligar = false;
+    TDataSetState m_estadoAoDesligar = dsInactive;
 };
