@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 #include <zlib.h>
 
 namespace {
@@ -212,8 +213,13 @@ int main(int argc, char **argv)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(1)
-            ->Repetitions(5);
-    benchmark::Initialize(&argc, argv);
+            ->Repetitions(7);
+    // Repetitions of the five run interleaved, so that a busy machine slows them alike.
+    std::vector<char *> argumentos(argv, argv + argc);
+    char intercalar[] = "--benchmark_enable_random_interleaving=true";
+    argumentos.insert(argumentos.begin() + 1, intercalar);
+    int quantidade = int(argumentos.size());
+    benchmark::Initialize(&quantidade, argumentos.data());
     Melhores melhores;
     benchmark::RunSpecifiedBenchmarks(&melhores);
     benchmark::Shutdown();
