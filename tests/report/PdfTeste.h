@@ -1,0 +1,21 @@
+#pragma once
+
+#include "report/uBandasRelatorio.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+
+// What poppler's tools read back from a PDF file: its text (laid out as on the page, pages
+// separated by form feeds), its number of pages and the names of its fonts.
+QString TextoDoPdf(const QString &caminho);
+int PaginasDoPdf(const QString &caminho);
+QStringList FontesDoPdf(const QString &caminho);
+
+// The texts of the laid-out pages, in drawing order.
+QStringList TextosDasPaginas(const TRelatorio &relatorio);
+QStringList TextosDaPagina(const TPaginaRelatorio &pagina);
+
+// A list of texts written as UTF-8 literals.
+QStringList Lista(std::initializer_list<const char *> textos);
