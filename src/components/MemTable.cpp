@@ -5,7 +5,7 @@
 #include "common/uFormatFloat.h"
 
 #include <QIODevice>
-#include <QPointer>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -93,7 +93,7 @@ private:
 template<typename Aviso>
 void TMemoryTable::Avisar(Aviso aviso) const
 {
-    if (m_controlesDesligados > 0)
+    if (m_controlesDesligados > 0 || m_fontes.isEmpty())
         return;
     // A control may drop its data source while being told; the copy keeps the walk safe.
     const QList<TDataSource *> fontes = m_fontes;
@@ -615,8 +615,10 @@ int TMemoryTable::PosicaoVisivel(int linha) const
 
 int TMemoryTable::LinhaDaMarca(TBookmark marca) const
 {
-    const auto it = std::find(m_marcas.begin(), m_marcas.end(), marca);
-    return it == m_marcas.end() ? -1 : int(it - m_marcas.begin());
+    // Rows appended at the end keep the bookmarks ascending; an insert in the middle does not.
+    const auto it = m_marcasEmOrdem ? std::lower_bound(m_marcas.begin(), m_marcas.end(), marca)
+                                    : std::find(m_marcas.begin(), m_marcas.end(), marca);
+    return it == m_marcas.end() || *it != marca ? -1 : int(it - m_marcas.begin());
 }
 
 const QVariant *TMemoryTable::LinhaLida() const
@@ -652,10 +654,12 @@ void TMemoryTable::Gravar(TField &campo, QVariant valor)
     Avisar([&campo](TDataSource &fonte) { Q_EMIT fonte.recordChanged(&campo); });
     if (AutoCalcFields && HabilitaOnCalcFields && OnCalcFields && campo.FieldKind() == fkData) {
         // Controls showing a calculated field hear of it only when its value changed.
-        std::vector<std::pair<TField *, QVariant>> antes;
-        for (const auto &c : m_campos) {
-            if (c->FieldKind() == fkCalculated)
-                antes.emplace_back(c.get(), m_buffer[std::size_t(c->Index())]);
+        QVarLengthArray<std::pair<TField *, QVariant>, 8> antes;
+        if (!m_fontes.isEmpty() && !ControlsDisabled()) {
+            for (const auto &c : m_campos) {
+                if (c->FieldKind() == fkCalculated)
+                    antes.append({c.get(), m_buffer[std::size_t(c->Index())]});
+            }
         }
         Calcular(m_buffer.data());
         for (const auto &[calculado, anterior] : antes) {
@@ -721,13 +725,9 @@ void TMemoryTable::Open()
     if (Active())
         return;
     Executar(HabilitaBeforeOpen, BeforeOpen, *this);
-    m_valores.clear();
-    m_marcas.clear();
-    m_visiveis.clear();
+    RemoverLinhas();
     m_condicoes.clear();
     m_filtroEmVigor = false;
-    m_cursor = -1;
-    m_bof = m_eof = true;
     m_estado = dsBrowse;
     Avisar([](TDataSource &fonte) { Q_EMIT fonte.activeChanged(true); });
     if (HabilitaAfterOpen) {
@@ -749,13 +749,9 @@ void TMemoryTable::Close()
     m_estado = dsInactive;
     m_buffer.clear();
     m_modificado = false;
-    m_valores.clear();
-    m_marcas.clear();
-    m_visiveis.clear();
+    RemoverLinhas();
     m_condicoes.clear();
     m_filtroEmVigor = false;
-    m_cursor = -1;
-    m_bof = m_eof = true;
     Avisar([](TDataSource &fonte) { Q_EMIT fonte.activeChanged(false); });
     Executar(HabilitaAfterClose, AfterClose, *this);
 }
@@ -765,12 +761,18 @@ void TMemoryTable::EmptyTable()
     ExigirAberta();
     Cancel();
     DisableControls();
+    RemoverLinhas();
+    EnableControls();
+}
+
+void TMemoryTable::RemoverLinhas()
+{
     m_valores.clear();
     m_marcas.clear();
+    m_marcasEmOrdem = true;
     m_visiveis.clear();
     m_cursor = -1;
     m_bof = m_eof = true;
-    EnableControls();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -960,7 +962,7 @@ void TMemoryTable::Inserir(bool noFim)
     Executar(HabilitaBeforeScroll, BeforeScroll, *this);
 
     const int atual = LinhaAtual();
-    m_marcaAnterior = atual >= 0 ? m_marcas[std::size_t(atual)] : 0;
+    m_linhaAnterior = atual;
     if (noFim || atual < 0) {
         m_linhaInsercao = int(m_marcas.size());
         m_posicaoInsercao = RecordCount();
@@ -1014,8 +1016,7 @@ void TMemoryTable::Edit()
 // current when it began, or to the nearest position when that row is gone or hidden.
 void TMemoryTable::VoltarParaAnterior()
 {
-    const int anterior = LinhaDaMarca(m_marcaAnterior);
-    const int posicao = anterior >= 0 ? PosicaoVisivel(anterior) : -1;
+    const int posicao = m_linhaAnterior >= 0 ? PosicaoVisivel(m_linhaAnterior) : -1;
     if (posicao >= 0)
         m_cursor = posicao;
     else if (m_cursor < 0)
@@ -1046,7 +1047,10 @@ void TMemoryTable::Post()
         linha = m_linhaInsercao;
         m_valores.insert(m_valores.begin() + std::ptrdiff_t(std::size_t(linha) * campos),
             std::make_move_iterator(m_buffer.begin()), std::make_move_iterator(m_buffer.end()));
+        m_marcasEmOrdem = m_marcasEmOrdem && linha == int(m_marcas.size());
         m_marcas.insert(m_marcas.begin() + linha, m_proximaMarca++);
+        if (m_linhaAnterior >= linha)
+            ++m_linhaAnterior;
         // Rows after the new one moved one place down the storage.
         auto depois = std::lower_bound(m_visiveis.begin(), m_visiveis.end(), linha);
         for (auto it = depois; it != m_visiveis.end(); ++it)

@@ -338,6 +338,7 @@ private:
     void Rolar(const std::function<bool()> &mover, bool semprePosRolagem);
     void AplicarFiltro(std::vector<Condicao> condicoes, bool emVigor);
     void VoltarParaAnterior();
+    void RemoverLinhas();
     void AjustarLimites();
     template<typename Aviso>
     void Avisar(Aviso aviso) const;
@@ -355,6 +356,7 @@ private:
     std::vector<QVariant> m_valores;
     std::vector<TBookmark> m_marcas;
     TBookmark m_proximaMarca = 1;
+    bool m_marcasEmOrdem = true;
     // Storage rows that pass the filter in force, ascending; the cursor is a position in it.
     std::vector<int> m_visiveis;
     std::vector<Condicao> m_condicoes;
@@ -368,7 +370,7 @@ private:
     bool m_modificado = false;
     int m_linhaInsercao = 0;
     int m_posicaoInsercao = 0;
-    TBookmark m_marcaAnterior = 0;
+    int m_linhaAnterior = -1;
 
     // The row fields read while a control draws one (NaLinha) or while fields are computed.
     mutable const QVariant *m_linhaLeitura = nullptr;

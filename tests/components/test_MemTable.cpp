@@ -419,6 +419,8 @@ TEST_F(Itens, CancelarInsercaoVoltaALinhaAnterior)
 TEST_F(Itens, InsertGravaAntesDaLinhaCorrente)
 {
     Preencher();
+    t.Last();
+    const TMemoryTable::TBookmark ultima = t.GetBookmark();
     t.First();
     t.Next();
     t.Insert();
@@ -426,6 +428,17 @@ TEST_F(Itens, InsertGravaAntesDaLinhaCorrente)
     t.Post();
     EXPECT_EQ(ItemAtual(), 9);
     EXPECT_EQ(Visitados(), (QList<int> {1, 9, 2, 3, 4, 5, 6}));
+    t.GotoBookmark(ultima);
+    EXPECT_EQ(ItemAtual(), 6);
+    // without repositioning, the row that was current stays current where it moved to
+    t.First();
+    t.Next();
+    t.HabilitaAfterPost = false;
+    t.Insert();
+    F("Item").SetAsInteger(10);
+    t.Post();
+    EXPECT_EQ(ItemAtual(), 9);
+    EXPECT_EQ(t.RecNo(), 3);
 }
 
 TEST_F(Itens, MoverComEdicaoSemAlteracaoCancela)
