@@ -489,6 +489,12 @@ QString TField::Text() const
 
 void TField::SetText(const QString &texto)
 {
+    // A picture shows a placeholder; taking that text back would replace the picture.
+    if (m_tipo == ftGraphic) {
+        throw EConvertError(
+            QStringLiteral("O campo \"%1\" guarda uma imagem e não aceita texto digitado.")
+                .arg(DisplayLabel()));
+    }
     SetAsString(texto);
 }
 

@@ -118,8 +118,9 @@ public:
     // through the edit format (or OnGetText with displayText false).
     QString DisplayText() const;
     QString Text() const;
-    // Stores a typed text: parsed by the field's kind with the Brazilian settings; raises
-    // EConvertError with a Portuguese message when it does not parse.
+    // Stores a typed text: parsed by the field's kind with the Brazilian settings (a blank
+    // text clears a number, date or boolean); raises EConvertError with a Portuguese message
+    // when it does not parse, and for a picture field, whose text is only a placeholder.
     void SetText(const QString &texto);
 
 private:

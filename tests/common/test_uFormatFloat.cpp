@@ -69,7 +69,13 @@ INSTANTIATE_TEST_SUITE_P(FigurasDoPrograma, FormatFloatCasos,
         // the price check prefixes the positive section
         Caso {u"R$ #,##0.00000;0; ", 120, u"R$ 120,00000"},
         Caso {u"R$ #,#####0.00###;0; ", 100, u"R$ 100,00"},
-        Caso {u"R$ #,##0.00", 1234.5, u"R$ 1.234,50"}));
+        Caso {u"R$ #,##0.00", 1234.5, u"R$ 1.234,50"},
+        // width templates of the report's aligned values, and the rounding helper's picture
+        Caso {u"#,##0.00", 9999999999999.99, u"9.999.999.999.999,99"},
+        Caso {u"#,##0.00000", 9999999999.99999, u"9.999.999.999,99999"},
+        Caso {u"#,##", 999999999999999, u"999.999.999.999.999"},
+        Caso {u"0.0000000000", 1.005, u"1,0050000000"},
+        Caso {u"0.0000000000", -2.123456789012, u"-2,1234567890"}));
 
 INSTANTIATE_TEST_SUITE_P(Secoes, FormatFloatCasos,
     ::testing::Values(

@@ -1020,6 +1020,8 @@ TEST(MemTableValores, TextosDeExibicaoEEdicao)
     EXPECT_EQ(figura.DisplayText(), QString());
     figura.SetAsBytes(QByteArray("\xFF\xD8\xFF", 3));
     EXPECT_EQ(figura.DisplayText(), QStringLiteral("(Imagem)"));
+    EXPECT_THROW(figura.SetText(figura.Text()), EConvertError);
+    EXPECT_EQ(figura.AsBytes(), QByteArray("\xFF\xD8\xFF", 3));
     tratamento.SetAsInteger(4);
     EXPECT_EQ(tratamento.DisplayText(), QStringLiteral("Cota Reservada"));
     EXPECT_EQ(tratamento.Text(), QStringLiteral("Cota Reservada"));
