@@ -1,5 +1,6 @@
 #include "common/uExcecoes.h"
 #include "messages/TelaMensagem.h"
+#include "support/JanelasTeste.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,31 +29,6 @@ int AlturaCurtaDoCliente(int linhas)
 int AlturaAltaDoCliente(int linhas)
 {
     return 14 * linhas + 177;
-}
-
-// Acts on a window of the given class once it is shown and active. The message functions let
-// pending events run before they create the screen, so this polls rather than fires once.
-template<typename Janela>
-void AoAparecer(std::function<void(Janela &)> acao)
-{
-    auto *espera = new QTimer(QCoreApplication::instance());
-    espera->setInterval(5);
-    QObject::connect(espera, &QTimer::timeout, espera, [espera, acao, tentativas = 0]() mutable {
-        for (QWidget *janela : QApplication::topLevelWidgets()) {
-            auto *alvo = qobject_cast<Janela *>(janela);
-            if (alvo && alvo->isVisible() && alvo->isActiveWindow()) {
-                espera->stop();
-                espera->deleteLater();
-                acao(*alvo);
-                return;
-            }
-        }
-        if (++tentativas > 1000) {
-            espera->stop();
-            espera->deleteLater();
-        }
-    });
-    espera->start();
 }
 
 void AoMostrarTela(std::function<void(TForm_TelaMensagem &)> acao)

@@ -1,0 +1,237 @@
+#include "components/vrtDBMemo.h"
+
+#include "components/MemTable.h"
+#include "components/vrtProcuraSubstitui.h"
+
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QTextCursor>
+
+namespace {
+
+enum TAtalhoProcura { apNenhum, apLocalizar, apSubstituir, apProxima };
+
+// Ctrl+L, Ctrl+U (whatever other shift keys are held with Ctrl) and F3.
+TAtalhoProcura AtalhoDeProcura(const QKeyEvent *evento)
+{
+    const bool ctrl = evento->modifiers().testFlag(Qt::ControlModifier);
+    if (ctrl && evento->key() == Qt::Key_L)
+        return apLocalizar;
+    if (ctrl && evento->key() == Qt::Key_U)
+        return apSubstituir;
+    if (evento->key() == Qt::Key_F3)
+        return apProxima;
+    return apNenhum;
+}
+
+// Keys that would change the text: characters (Enter included), deletions and the clipboard
+// and undo commands.
+bool AlteraTexto(const QKeyEvent *evento)
+{
+    static const QKeySequence::StandardKey comandos[] = {QKeySequence::Cut, QKeySequence::Paste,
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Delete, QKeySequence::Backspace,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine};
+    for (QKeySequence::StandardKey comando : comandos) {
+        if (evento->matches(comando))
+            return true;
+    }
+    switch (evento->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        break;
+    }
+    const QString texto = evento->text();
+    return !texto.isEmpty() && texto.at(0).isPrint();
+}
+
+// Focus that comes back with a window or a popup is not a new entry into the control.
+bool EntradaNoControle(Qt::FocusReason motivo)
+{
+    return motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+TVrtDBMemo::TVrtDBMemo(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+    connect(&m_link, &TFieldDataLink::dataChange, this, &TVrtDBMemo::CarregarTexto);
+    connect(&m_link, &TFieldDataLink::editingChange, this, &TVrtDBMemo::AtualizarSomenteLeitura);
+    connect(&m_link, &TFieldDataLink::activeChange, this, &TVrtDBMemo::AtualizarSomenteLeitura);
+    connect(&m_link, &TFieldDataLink::updateData, this, &TVrtDBMemo::GravarCampo);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_carregando && Vinculado())
+            m_link.Modified(true);
+    });
+}
+
+TVrtDBMemo::~TVrtDBMemo() = default;
+
+void TVrtDBMemo::SetDataSource(TDataSource *fonte)
+{
+    m_link.SetDataSource(fonte);
+}
+
+void TVrtDBMemo::SetDataField(const QString &nome)
+{
+    m_link.SetFieldName(nome);
+}
+
+void TVrtDBMemo::SetReadOnly(bool somenteLeitura)
+{
+    m_link.SetReadOnly(somenteLeitura);
+    AtualizarSomenteLeitura();
+}
+
+bool TVrtDBMemo::SomenteLeitura() const
+{
+    return ReadOnly() || (Vinculado() && !m_link.CanModify());
+}
+
+void TVrtDBMemo::ConfigurarSomenteExibicao()
+{
+    SetReadOnly(true);
+    setFrameShape(QFrame::NoFrame);
+    QPalette cores = palette();
+    cores.setColor(QPalette::Base, cores.color(QPalette::Window));
+    setPalette(cores);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+bool TVrtDBMemo::PodeAlterar()
+{
+    if (!PermiteAlteracao())
+        return false;
+    if (!Vinculado())
+        return !ReadOnly();
+    return m_link.Edit();
+}
+
+void TVrtDBMemo::SubstituirSelecao(const QString &texto)
+{
+    if (TField *campo = Field()) {
+        TMemoryTable &tabela = campo->DataSet();
+        if (tabela.State() != dsEdit && tabela.State() != dsInsert)
+            tabela.Edit();
+    }
+    QTextCursor cursor = textCursor();
+    cursor.insertText(texto);
+    setTextCursor(cursor);
+    if (Field())
+        GravarCampo();
+}
+
+bool TVrtDBMemo::event(QEvent *evento)
+{
+    if (m_permissao.TratarEvento(evento))
+        return true;
+    if (evento->type() == QEvent::ShortcutOverride && m_procuraDlg
+        && AtalhoDeProcura(static_cast<QKeyEvent *>(evento)) != apNenhum) {
+        // The memo's own keys win over window shortcuts.
+        evento->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(evento);
+}
+
+void TVrtDBMemo::keyPressEvent(QKeyEvent *evento)
+{
+    if (m_procuraDlg) {
+        switch (AtalhoDeProcura(evento)) {
+        case apLocalizar:
+            m_procuraDlg->AbrirProcura(mpLocalizar, this);
+            return;
+        case apSubstituir:
+            if (!SomenteLeitura())
+                m_procuraDlg->AbrirProcura(mpSubstituir, this);
+            return;
+        case apProxima:
+            m_procuraDlg->ProcurarProxima(this);
+            return;
+        case apNenhum:
+            break;
+        }
+    }
+    if (AlteraTexto(evento) && !PodeAlterar()) {
+        evento->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(evento);
+}
+
+void TVrtDBMemo::mousePressEvent(QMouseEvent *evento)
+{
+    if (evento->button() == Qt::RightButton && m_procuraDlg) {
+        setFocus(Qt::MouseFocusReason);
+        m_procuraDlg->MostrarMenu(this);
+        evento->accept();
+        return;
+    }
+    QPlainTextEdit::mousePressEvent(evento);
+}
+
+void TVrtDBMemo::contextMenuEvent(QContextMenuEvent *evento)
+{
+    if (!m_procuraDlg) {
+        QPlainTextEdit::contextMenuEvent(evento);
+        return;
+    }
+    // A right click has opened the menu already; the menu key opens it here.
+    if (evento->reason() != QContextMenuEvent::Mouse)
+        m_procuraDlg->MostrarMenu(this);
+    evento->accept();
+}
+
+void TVrtDBMemo::focusInEvent(QFocusEvent *evento)
+{
+    if (EntradaNoControle(evento->reason()))
+        m_permissao.AoReceberFoco();
+    AtualizarSomenteLeitura();
+    QPlainTextEdit::focusInEvent(evento);
+}
+
+void TVrtDBMemo::focusOutEvent(QFocusEvent *evento)
+{
+    QPlainTextEdit::focusOutEvent(evento);
+    if (evento->reason() != Qt::PopupFocusReason)
+        m_link.UpdateRecord();
+}
+
+void TVrtDBMemo::insertFromMimeData(const QMimeData *origem)
+{
+    if (PodeAlterar())
+        QPlainTextEdit::insertFromMimeData(origem);
+}
+
+void TVrtDBMemo::CarregarTexto()
+{
+    const TField *campo = Field();
+    const QString texto = campo ? campo->AsString() : QString();
+    // The memo's own text coming back from the field keeps its caret and its undo steps.
+    if (texto != toPlainText()) {
+        QScopedValueRollback<bool> carregando(m_carregando, true);
+        setPlainText(texto);
+    }
+    AtualizarSomenteLeitura();
+}
+
+void TVrtDBMemo::GravarCampo()
+{
+    if (TField *campo = Field())
+        campo->SetAsString(toPlainText());
+    m_link.Modified(false);
+}
+
+void TVrtDBMemo::AtualizarSomenteLeitura()
+{
+    QPlainTextEdit::setReadOnly(SomenteLeitura());
+}
