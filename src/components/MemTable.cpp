@@ -67,8 +67,8 @@ int Inteiro32(double valor, const QString &campo)
         valor, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), campo));
 }
 
-// Runs a function with a pointer member set to a value, restoring the previous value after it
-// also when the function raises.
+// Gives a variable a value for the guard's lifetime and restores the previous one after, also
+// when an exception passes.
 template<typename T>
 class Temporario
 {
@@ -644,8 +644,11 @@ const QVariant *TMemoryTable::LinhaLida() const
 void TMemoryTable::Gravar(TField &campo, QVariant valor)
 {
     if (m_linhaCalculo) {
-        if (campo.FieldKind() != fkCalculated)
-            ErroForaDeEdicao();
+        if (campo.FieldKind() != fkCalculated) {
+            throw EDatabaseError(
+                QStringLiteral("O campo \"%1\" não pode ser modificado durante o cálculo.")
+                    .arg(campo.DisplayLabel()));
+        }
         m_linhaCalculo[campo.Index()] = campo.Normalizado(valor);
         return;
     }
