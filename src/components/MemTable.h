@@ -93,8 +93,13 @@ public:
 
     // Values of the current row. Writing needs the table in edit or insert state (calculated
     // fields may also be written while the table computes them) and raises otherwise; a
-    // read-only field refuses writes. Texts are cut to Size; date fields keep the date, time
-    // fields the time of day.
+    // read-only field refuses writes. Texts are cut to Size and an empty text or picture is
+    // null; date fields keep the date, time fields the time of day; a number beyond the
+    // field's range raises EDatabaseError, and a real written to an integer field is rounded
+    // half away from zero. As text: integers in decimal, reals in the general form ("1234,5"),
+    // dates "dd/MM/yyyy", times "HH:mm:ss", booleans "Sim" or "Não"; text read as a number,
+    // date or boolean goes through the strict Brazilian conversions. A null field reads as 0,
+    // false or the empty text.
     bool IsNull() const;
     void Clear();
     QVariant Value() const;
@@ -114,8 +119,10 @@ public:
     void LoadFromStream(QIODevice &origem);
     void SaveToStream(QIODevice &destino) const;
 
-    // The text a control shows: DisplayText through the display format (or OnGetText), Text
-    // through the edit format (or OnGetText with displayText false).
+    // The text a control shows: DisplayText through the display format, Text through the edit
+    // format; without a format, the field as text. A null field shows empty, a memo "(Texto)"
+    // on display and its text for editing, a picture "(Imagem)". OnGetText, when set, receives
+    // that text and may replace it.
     QString DisplayText() const;
     QString Text() const;
     // Stores a typed text: parsed by the field's kind with the Brazilian settings (a blank
