@@ -1,5 +1,6 @@
 // kvt: the quotation-file road without a screen, for support staff, integrators and tests.
 #include "ComandosContainer.h"
+#include "ComandosModelo.h"
 #include "KvtSaida.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ Saída: 0 sucesso; 1 arquivo recusado ou operação falhou; 2 uso errado.
 const std::map<QString, Comando> &Comandos()
 {
     static const std::map<QString, Comando> comandos {
+        {QStringLiteral("check"), {1, 1, ComandoCheck}},
+        {QStringLiteral("dump"), {1, 1, ComandoDump}},
         {QStringLiteral("pack"), {2, 2, ComandoPack}},
         {QStringLiteral("unpack"), {2, 2, ComandoUnpack}},
     };

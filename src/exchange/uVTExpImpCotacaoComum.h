@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDomDocument>
+#include <QDomElement>
+#include <QString>
+
+#include <cstddef>
+#include <variant>
+
+// What the quotation document's readers and writers share: the reading primitives, the
+// element tables that map a model's properties onto child elements, and the document's
+// load, check and encoding.
+
+// Reading primitives. Each is given a child element that may be absent (a null element): an
+// absent element reads as 0, the zero date-time, false or the empty text; a present one whose
+// text does not parse raises EConvertError.
+qint32 LerInteiro(const QDomElement &no);
+double LerReal(const QDomElement &no);
+double LerDataHora(const QDomElement &no);
+// True for "Y" and for "-1", which is what the writer writes for true; false otherwise.
+bool LerLogico(const QDomElement &no);
+QString LerTexto(const QDomElement &no);
+
+QString LogicoParaTexto(bool valor);
+
+// Creates an element named nome holding texto and appends it to pai.
+void GravarElemento(
+    QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto);
+// Creates an element named nome holding texto as CDATA and appends it to pai. A "]]>" inside
+// the text is split across two sections, so the section never ends early.
+void GravarElementoCDATA(
+    QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto);
+
+enum class TCodificacao { Inteiro, Real, DataHora, Logico, Texto };
+
+// One property of a model class T carried as the text of a child element.
+template<typename T>
+struct TElementoXML
+{
+    QString nome;
+    std::variant<qint32 T::*, double T::*, bool T::*, QString T::*> campo;
+    TCodificacao codificacao;
+};
+
+// Reads every element of the table, in table order, into the object.
+template<typename T, std::size_t N>
+void LerElementos(T &objeto, const QDomElement &pai, const TElementoXML<T> (&elementos)[N])
+{
+    for (const TElementoXML<T> &elemento : elementos) {
+        const QDomElement no = pai.firstChildElement(elemento.nome);
+        switch (elemento.codificacao) {
+        case TCodificacao::Inteiro:
+            objeto.*std::get<qint32 T::*>(elemento.campo) = LerInteiro(no);
+            break;
+        case TCodificacao::Real:
+            objeto.*std::get<double T::*>(elemento.campo) = LerReal(no);
+            break;
+        case TCodificacao::DataHora:
+            objeto.*std::get<double T::*>(elemento.campo) = LerDataHora(no);
+            break;
+        case TCodificacao::Logico:
+            objeto.*std::get<bool T::*>(elemento.campo) = LerLogico(no);
+            break;
+        case TCodificacao::Texto:
+            objeto.*std::get<QString T::*>(elemento.campo) = LerTexto(no);
+            break;
+        }
+    }
+}
+
+QString TextoDoValor(qint32 valor, TCodificacao codificacao);
+QString TextoDoValor(double valor, TCodificacao codificacao);
+QString TextoDoValor(bool valor, TCodificacao codificacao);
+QString TextoDoValor(const QString &valor, TCodificacao codificacao);
+
+// Writes every element of the table, in table order, as children of pai.
+template<typename T, std::size_t N>
+void GravarElementos(const T &objeto, QDomDocument &documento, QDomElement &pai,
+    const TElementoXML<T> (&elementos)[N])
+{
+    for (const TElementoXML<T> &elemento : elementos) {
+        const QString texto = std::visit(
+            [&](auto campo) { return TextoDoValor(objeto.*campo, elemento.codificacao); },
+            elemento.campo);
+        GravarElemento(documento, pai, elemento.nome, texto);
+    }
+}
+
+// The document's step of the open road: parses a document file into documento. A file that
+// does not parse leaves documento empty, which ValidarDocumento then refuses; a file that
+// cannot be read raises EFileError.
+void CarregarDocumento(QDomDocument &documento, const QString &caminho);
+// The open road up to the DOM: inflates the container diretorio + nomeArquivo + ".kvt" into the
+// document diretorioTrabalho + nomeArquivo, loads that into documento and removes it again on
+// every path. Logs each step; false, with the error logged, when there is no such container.
+// The container's refusals and file errors are raised.
+bool AbrirArquivoCotacao(QDomDocument &documento, const QString &diretorio,
+    const QString &nomeArquivo, const QString &diretorioTrabalho);
+// Checks the "dados" root and its "cotacao" child, logging the check; answers the "cotacao"
+// element or raises EVrtException "Arquivo inválido.".
+QDomElement ValidarDocumento(const QDomDocument &documento);
+
+// The document as the bytes of the file: ISO-8859-1, every character outside it as a numeric
+// character reference (also inside CDATA, whose section is closed around the reference), so
+// that nothing is lost; only a carriage return inside CDATA reads back as a line feed, as XML
+// has it. A document without its XML declaration
+// is given one. Raises EVrtException for a character that XML cannot carry at all, and for a
+// declaration of another encoding.
+QByteArray DocumentoParaBytes(const QDomDocument &documento);
+// Writes DocumentoParaBytes into a file, replacing it; raises EFileError when that fails.
+void GravarDocumento(const QDomDocument &documento, const QString &caminho);

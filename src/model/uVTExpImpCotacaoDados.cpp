@@ -1,0 +1,164 @@
+#include "model/uVTExpImpCotacaoDados.h"
+
+#include "common/uExcecoes.h"
+#include "exchange/uVTExpImpCotacaoComum.h"
+#include "messages/uExpLog.h"
+
+namespace {
+
+using TElementoCotacao = TElementoXML<TDadosCotacao>;
+using T = TDadosCotacao;
+
+// What every kind carries, in write order; the picture comes last, after the lists.
+const TElementoCotacao COMUNS[] = {
+    {QStringLiteral("tipocotacao"), &T::TipoCotacao, TCodificacao::Inteiro},
+    {QStringLiteral("entidadecodigo"), &T::EntidadeCodigo, TCodificacao::Inteiro},
+    {QStringLiteral("entidadeserie"), &T::EntidadeSerie, TCodificacao::Inteiro},
+    {QStringLiteral("entidadenome"), &T::EntidadeNome, TCodificacao::Texto},
+};
+
+const TElementoCotacao LICITACAO[] = {
+    {QStringLiteral("licano"), &T::Ano, TCodificacao::Inteiro},
+    {QStringLiteral("licsequencia"), &T::Sequencia, TCodificacao::Inteiro},
+    {QStringLiteral("lictratamento"), &T::Tratamento, TCodificacao::Inteiro},
+    {QStringLiteral("licvalortotalcotado"), &T::ValorTotalCotado, TCodificacao::Real},
+    {QStringLiteral("licvalortotallicitado"), &T::ValorTotalLicitado, TCodificacao::Real},
+    {QStringLiteral("licregistroprecos"), &T::RegistroPrecos, TCodificacao::Logico},
+    {QStringLiteral("licmodalidade"), &T::Modalidade, TCodificacao::Texto},
+    {QStringLiteral("lictipo"), &T::TipoLicitacao, TCodificacao::Texto},
+    {QStringLiteral("licformajulgamento"), &T::FormaJulgamento, TCodificacao::Texto},
+    {QStringLiteral("licnralfa"), &T::NumeroAlfa, TCodificacao::Texto},
+    {QStringLiteral("liccpfcnpjfornecedor"), &T::CpfCnpjFornecedor, TCodificacao::Texto},
+    {QStringLiteral("licobjetoresumido"), &T::ObjetoResumido, TCodificacao::Texto},
+    {QStringLiteral("licformaentrega"), &T::FormaEntrega, TCodificacao::Texto},
+    {QStringLiteral("liclocalentregaproposta"), &T::LocalEntregaProposta, TCodificacao::Texto},
+    {QStringLiteral("liclocalabertura"), &T::LocalAbertura, TCodificacao::Texto},
+    {QStringLiteral("licprazoentrega"), &T::PrazoEntrega, TCodificacao::Texto},
+    {QStringLiteral("liclocalentregamatserv"), &T::LocalEntregaMatServ, TCodificacao::Texto},
+    {QStringLiteral("lichoraentregaproposta"), &T::HoraEntregaProposta, TCodificacao::DataHora},
+    {QStringLiteral("lichoraabertura"), &T::HoraAbertura, TCodificacao::DataHora},
+    {QStringLiteral("licdataabertura"), &T::DataAbertura, TCodificacao::DataHora},
+    {QStringLiteral("licdataentregaproposta"), &T::DataEntregaProposta, TCodificacao::DataHora},
+};
+
+const TElementoCotacao PESQUISA[] = {
+    {QStringLiteral("pesqano"), &T::Ano, TCodificacao::Inteiro},
+    {QStringLiteral("pesqsequencia"), &T::Sequencia, TCodificacao::Inteiro},
+    {QStringLiteral("pesqcodigo"), &T::PesquisaCodigo, TCodificacao::Inteiro},
+    {QStringLiteral("pesqvalorcotacao"), &T::ValorTotalCotado, TCodificacao::Real},
+    {QStringLiteral("pesqcnpjfornecedor"), &T::CpfCnpjFornecedor, TCodificacao::Texto},
+    {QStringLiteral("pesqbjetoresumido"), &T::ObjetoResumido, TCodificacao::Texto},
+    {QStringLiteral("pesqformacotacao"), &T::FormaJulgamento, TCodificacao::Texto},
+    {QStringLiteral("pesqdataemissao"), &T::DataEmissao, TCodificacao::DataHora},
+    {QStringLiteral("pesqprazodata"), &T::DataEntregaProposta, TCodificacao::DataHora},
+    {QStringLiteral("pesqprazohora"), &T::HoraEntregaProposta, TCodificacao::DataHora},
+    {QStringLiteral("pesqprazolocal"), &T::LocalEntregaProposta, TCodificacao::Texto},
+    {QStringLiteral("pesqentregaforma"), &T::FormaEntrega, TCodificacao::Texto},
+    {QStringLiteral("pesqentregaprazo"), &T::PrazoEntrega, TCodificacao::Texto},
+    {QStringLiteral("pesqentregalocal"), &T::LocalEntregaMatServ, TCodificacao::Texto},
+    {QStringLiteral("pesqobservao"), &T::Observacao, TCodificacao::Texto},
+};
+
+const QString NOME_BRASAO = QStringLiteral("elibrasaorelatorio");
+const QString NOME_ITENS = QStringLiteral("itens");
+const QString NOME_GRUPOS = QStringLiteral("grupos");
+
+// Builds a list with the reader of the kind's vocabulary; a list that fails is not kept.
+template<typename TLista>
+std::unique_ptr<TLista> CarregarLista(const QDomElement &no, bool licitacao)
+{
+    auto lista = std::make_unique<TLista>();
+    if (licitacao)
+        lista->CarregarDoXMLLicitacao(no);
+    else
+        lista->CarregarDoXMLPesquisa(no);
+    return lista;
+}
+
+template<typename TLista>
+QDomElement GravarLista(const TLista &lista, QDomDocument &documento, bool licitacao)
+{
+    return licitacao ? lista.GravarNoXMLLicitacao(documento) : lista.GravarNoXMLPesquisa(documento);
+}
+
+} // namespace
+
+bool FormaComItens(const QString &formaJulgamento)
+{
+    return formaJulgamento == QLatin1String("Pi") || formaJulgamento == QLatin1String("Gl");
+}
+
+bool FormaComGrupos(const QString &formaJulgamento)
+{
+    return formaJulgamento == QLatin1String("Gi");
+}
+
+void TDadosCotacao::CarregarDoXML(const QDomElement &cotacao)
+{
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(QStringLiteral("Carregando dados do arquivo..."));
+    try {
+        if (cotacao.isNull())
+            throw EVrtException(QStringLiteral("Erro ao carregar os dados do XML."));
+        LerElementos(*this, cotacao, COMUNS);
+        BrasaoRelatorio = LerTexto(cotacao.firstChildElement(NOME_BRASAO));
+
+        const bool licitacao = TipoCotacao == tcLicitacao;
+        if (licitacao)
+            LerElementos(*this, cotacao, LICITACAO);
+        else if (TipoCotacao == tcPesquisa)
+            LerElementos(*this, cotacao, PESQUISA);
+
+        if (licitacao || TipoCotacao == tcPesquisa) {
+            if (FormaComItens(FormaJulgamento))
+                m_itens = CarregarLista<TItens>(cotacao.firstChildElement(NOME_ITENS), licitacao);
+            if (FormaComGrupos(FormaJulgamento))
+                m_grupos
+                    = CarregarLista<TGrupos>(cotacao.firstChildElement(NOME_GRUPOS), licitacao);
+        }
+        log.AdicionarMensagem(QStringLiteral("Dados carregados com sucesso."));
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral("Erro ao carregar os dados do XML."));
+        throw;
+    }
+}
+
+QDomElement TDadosCotacao::GravarNoXML(QDomDocument &documento) const
+{
+    TImpExpLogManager &log = ObterLogManager();
+    const bool licitacao = TipoCotacao == tcLicitacao;
+    const bool pesquisa = TipoCotacao == tcPesquisa;
+    const QString tipo = licitacao ? QStringLiteral("licitação")
+        : pesquisa                 ? QStringLiteral("pesquisa de preços")
+                                   : QString();
+    log.AdicionarMensagem(QStringLiteral("Carregando dados da ") + tipo + QStringLiteral("..."));
+    try {
+        QDomElement cotacao = documento.createElement(QStringLiteral("cotacao"));
+        GravarElementos(*this, documento, cotacao, COMUNS);
+        if (licitacao)
+            GravarElementos(*this, documento, cotacao, LICITACAO);
+        else if (pesquisa)
+            GravarElementos(*this, documento, cotacao, PESQUISA);
+
+        if (licitacao || pesquisa) {
+            if (FormaComItens(FormaJulgamento)) {
+                if (m_itens)
+                    cotacao.appendChild(GravarLista(*m_itens, documento, licitacao));
+                else
+                    log.AdicionarErro(QStringLiteral("Não existe itens."));
+            }
+            if (FormaComGrupos(FormaJulgamento)) {
+                if (m_grupos)
+                    cotacao.appendChild(GravarLista(*m_grupos, documento, licitacao));
+                else
+                    log.AdicionarErro(QStringLiteral("Não existe grupos."));
+            }
+        }
+        GravarElementoCDATA(documento, cotacao, NOME_BRASAO, BrasaoRelatorio);
+        log.AdicionarMensagem(QStringLiteral("Dados da licitação carregados com sucesso."));
+        return cotacao;
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral("Erro ao inserir as informações no arquivo"));
+        throw;
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/uVTExpImpCotacaoGrupo.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+#include <memory>
+#include <vector>
+
+// The lots of a quotation judged per lot, in document order; the list owns them.
+class TGrupos
+{
+public:
+    TGrupos() = default;
+    TGrupos(const TGrupos &) = delete;
+    TGrupos &operator=(const TGrupos &) = delete;
+
+    TGrupo &Adicionar(std::unique_ptr<TGrupo> grupo);
+    void Limpar();
+    int Count() const { return static_cast<int>(m_grupos.size()); }
+    TGrupo &Grupo(int indice) { return *m_grupos.at(static_cast<std::size_t>(indice)); }
+    const TGrupo &Grupo(int indice) const { return *m_grupos.at(static_cast<std::size_t>(indice)); }
+
+    // Refill the list from a "grupos" element, which may be absent (that fails the read). A
+    // lot whose items fail keeps the items before the bad one; a bad lot value fails the read.
+    void CarregarDoXMLLicitacao(const QDomElement &grupos);
+    void CarregarDoXMLPesquisa(const QDomElement &grupos);
+    // A new, unattached "grupos" element holding every lot, with its items, in list order.
+    QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
+    QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
+
+private:
+    std::vector<std::unique_ptr<TGrupo>> m_grupos;
+};

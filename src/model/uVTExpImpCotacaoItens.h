@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/uVTExpImpCotacaoItem.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+#include <memory>
+#include <vector>
+
+// The items of a quotation or of one lot, in document order; the list owns them.
+class TItens
+{
+public:
+    TItens() = default;
+    TItens(const TItens &) = delete;
+    TItens &operator=(const TItens &) = delete;
+
+    TItem &Adicionar(std::unique_ptr<TItem> item);
+    void Limpar();
+    int Count() const { return static_cast<int>(m_itens.size()); }
+    TItem &Item(int indice) { return *m_itens.at(static_cast<std::size_t>(indice)); }
+    const TItem &Item(int indice) const { return *m_itens.at(static_cast<std::size_t>(indice)); }
+
+    // Refill the list from an "itens" element, which may be absent (that fails the read). On
+    // a bad value the items before it stay in the list and the error is raised.
+    void CarregarDoXMLLicitacao(const QDomElement &itens);
+    void CarregarDoXMLPesquisa(const QDomElement &itens);
+    // A new, unattached "itens" element holding every item in list order.
+    QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
+    QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
+
+private:
+    std::vector<std::unique_ptr<TItem>> m_itens;
+};

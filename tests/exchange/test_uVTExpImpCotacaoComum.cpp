@@ -1,0 +1,284 @@
+#include "common/uExcecoes.h"
+#include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTExpImpCotacaoValidacoes.h"
+#include "model/uVTExpImpCotacaoDados.h"
+#include "support/ArquivosTeste.h"
+#include "support/DocumentoTeste.h"
+#include "support/ImpressaoQt.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+namespace {
+
+const QByteArray DECLARACAO = "<?xml version = \"1.0\" encoding=\"ISO-8859-1\"?>";
+
+class Documento : public DocumentoTeste
+{
+protected:
+    QString Caminho(const QString &nome) const { return m_pasta.filePath(nome); }
+
+    // A document <dados><cotacao><nome>...</nome></cotacao></dados> with the declaration that
+    // a save gives it, the value as text or as CDATA.
+    QDomDocument Novo(const QString &nome, const QString &valor, bool cdata = false)
+    {
+        QDomDocument documento;
+        documento.appendChild(documento.createProcessingInstruction(
+            QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
+        QDomElement dados = documento.createElement(QStringLiteral("dados"));
+        documento.appendChild(dados);
+        QDomElement cotacao = documento.createElement(QStringLiteral("cotacao"));
+        dados.appendChild(cotacao);
+        if (cdata)
+            GravarElementoCDATA(documento, cotacao, nome, valor);
+        else
+            GravarElemento(documento, cotacao, nome, valor);
+        return documento;
+    }
+
+    // The document written to a file and loaded back, as a save and a later open do.
+    QDomDocument Relido(const QDomDocument &documento)
+    {
+        const QString arquivo = Caminho(QStringLiteral("documento"));
+        GravarDocumento(documento, arquivo);
+        QDomDocument relido;
+        CarregarDocumento(relido, arquivo);
+        return relido;
+    }
+
+    QTemporaryDir m_pasta;
+};
+
+} // namespace
+
+TEST_F(Documento, ReadingPrimitivesGiveDefaultsForAnAbsentElement)
+{
+    const QDomElement ausente;
+    EXPECT_EQ(LerInteiro(ausente), 0);
+    EXPECT_EQ(LerReal(ausente), 0.0);
+    EXPECT_EQ(LerDataHora(ausente), 0.0);
+    EXPECT_FALSE(LerLogico(ausente));
+    EXPECT_TRUE(LerTexto(ausente).isNull());
+
+    // A text of blanks only is dropped by the parser: present but empty, so no number.
+    const QDomElement cotacao = Cotacao(QStringLiteral("<a> &#32;</a><b>\n 12 \n</b><c> x </c>"));
+    EXPECT_THROW(LerInteiro(cotacao.firstChildElement(QStringLiteral("a"))), EConvertError);
+    EXPECT_EQ(LerInteiro(cotacao.firstChildElement(QStringLiteral("b"))), 12);
+    EXPECT_EQ(LerTexto(cotacao.firstChildElement(QStringLiteral("c"))), QStringLiteral(" x "));
+}
+
+TEST_F(Documento, TextsSurviveTheFileWhateverTheirCharacters)
+{
+    const struct
+    {
+        const char16_t *valor;
+        const char *bytes; // how the value lies in the file
+    } casos[] = {
+        {u"Licitação nº 5 – São Paulo", "Licita\xE7\xE3o n\xBA 5 &#8211; S\xE3o Paulo"},
+        {u"€ 10", "&#8364; 10"},
+        {u"\U0001F600", "&#128512;"},
+        {u"a\r\nb\tc", "a&#xd;\nb\tc"},
+        {u"<&>\"'", "&lt;&amp;>\"'"},
+    };
+    for (const auto &caso : casos) {
+        const QString valor = QString::fromUtf16(caso.valor);
+        SCOPED_TRACE(valor.toStdString());
+        const QDomDocument documento = Novo(QStringLiteral("entidadenome"), valor);
+        const QByteArray bytes = DocumentoParaBytes(documento);
+        EXPECT_TRUE(bytes.startsWith(DECLARACAO + "<dados><cotacao><entidadenome>"));
+        EXPECT_TRUE(bytes.contains(caso.bytes)) << bytes.toStdString();
+
+        const QDomElement cotacao = ValidarDocumento(Relido(documento));
+        EXPECT_EQ(LerTexto(cotacao.firstChildElement(QStringLiteral("entidadenome"))), valor);
+    }
+}
+
+TEST_F(Documento, ACdataSectionKeepsItsTextWhateverItHolds)
+{
+    const struct
+    {
+        const char16_t *valor;
+        const char *bytes;
+    } casos[] = {
+        {u"FFD8FFE0", "<![CDATA[FFD8FFE0]]>"},
+        {u"", "<elibrasaorelatorio><![CDATA[]]></elibrasaorelatorio>"},
+        {u"AB€CD", "<![CDATA[AB]]>&#8364;<![CDATA[CD]]>"},
+        {u"x]]>y", "<![CDATA[x]]]]><![CDATA[>y]]>"},
+    };
+    for (const auto &caso : casos) {
+        const QString valor = QString::fromUtf16(caso.valor);
+        SCOPED_TRACE(valor.toStdString());
+        const QDomDocument documento = Novo(QStringLiteral("elibrasaorelatorio"), valor, true);
+        EXPECT_TRUE(DocumentoParaBytes(documento).contains(caso.bytes))
+            << DocumentoParaBytes(documento).toStdString();
+
+        const QDomElement cotacao = ValidarDocumento(Relido(documento));
+        EXPECT_EQ(LerTexto(cotacao.firstChildElement(QStringLiteral("elibrasaorelatorio"))), valor);
+    }
+}
+
+TEST_F(Documento, TheBytesCarryTheirDeclarationAndNothingBetweenElements)
+{
+    TDadosCotacao cotacao;
+    cotacao.FormaJulgamento = QStringLiteral("Gi");
+    cotacao.SetGrupos(std::make_unique<TGrupos>());
+    cotacao.Grupos()->Adicionar(std::make_unique<TGrupo>());
+    QDomDocument semDeclaracao;
+    semDeclaracao.appendChild(semDeclaracao.createElement(QStringLiteral("dados")))
+        .appendChild(cotacao.GravarNoXML(semDeclaracao));
+    const QByteArray bytes = DocumentoParaBytes(semDeclaracao);
+    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><dados><cotacao>"))
+        << bytes.toStdString();
+    EXPECT_FALSE(bytes.contains('\n'));
+    EXPECT_FALSE(bytes.contains("> <"));
+
+    QDomDocument outra;
+    outra.appendChild(outra.createProcessingInstruction(
+        QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+    EXPECT_THROW(DocumentoParaBytes(outra), EVrtException);
+}
+
+TEST_F(Documento, ACharacterThatXmlCannotCarryFailsTheWrite)
+{
+    for (const QString &valor :
+        {QStringLiteral("a\u0001b"), QString(QChar(0xD800)), QString(QChar(0xFFFF))}) {
+        EXPECT_THROW(DocumentoParaBytes(Novo(QStringLiteral("itemmarca"), valor)), EVrtException);
+        EXPECT_THROW(DocumentoParaBytes(Novo(QStringLiteral("b"), valor, true)), EVrtException);
+    }
+}
+
+TEST_F(Documento, OnlyADadosRootWithACotacaoChildIsValid)
+{
+    const std::pair<const char *, bool> casos[] = {
+        {"<dados><cotacao/></dados>", true},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><dados><x/><cotacao/></dados>", true},
+        {"<cotacao/>", false},
+        {"<dados/>", false},
+        {"<dados><outro><cotacao/></outro></dados>", false},
+        {"<Dados><cotacao/></Dados>", false},
+        {"<dados><cotacao></dados>", false},
+        {"", false},
+        {"\x1F\x8B\x08 nada de XML", false},
+    };
+    for (const auto &[xml, valido] : casos) {
+        SCOPED_TRACE(xml);
+        ObterLogManager().Limpar();
+        GravarArquivo(Caminho(QStringLiteral("doc")), QByteArray(xml));
+        QDomDocument documento;
+        CarregarDocumento(documento, Caminho(QStringLiteral("doc")));
+        if (valido) {
+            EXPECT_EQ(ValidarDocumento(documento).tagName(), QStringLiteral("cotacao"));
+            EXPECT_EQ(Log(),
+                QStringList({QStringLiteral("Validando arquivo..."),
+                    QStringLiteral("Arquivo validado com sucesso.")}));
+        } else {
+            try {
+                ValidarDocumento(documento);
+                ADD_FAILURE() << "accepted";
+            } catch (const EVrtException &erro) {
+                EXPECT_EQ(erro.Message(), QStringLiteral("Arquivo inválido."));
+            }
+            EXPECT_EQ(Log(),
+                QStringList({QStringLiteral("Validando arquivo..."),
+                    QStringLiteral("[Erro] Arquivo inválido.")}));
+        }
+    }
+    QDomDocument documento;
+    EXPECT_THROW(CarregarDocumento(documento, Caminho(QStringLiteral("nenhum"))), EFileError);
+}
+
+TEST_F(Documento, AHostileDocumentIsRefusedQuickly)
+{
+    // A million nested elements would keep the DOM's parser busy for hours.
+    const QByteArray profundo = "<dados><cotacao><entidadenome>"
+        + QByteArray("<a>").repeated(1000000) + "x" + QByteArray("</a>").repeated(1000000)
+        + "</entidadenome></cotacao></dados>";
+    QByteArray entidades = "<!DOCTYPE d [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char nome = 'b'; nome <= 'j'; ++nome)
+        entidades += "<!ENTITY " + QByteArray(1, nome) + " \""
+            + QByteArray("&" + QByteArray(1, char(nome - 1)) + ";").repeated(10) + "\">";
+    entidades += "]><dados><cotacao><entidadenome>&j;</entidadenome></cotacao></dados>";
+
+    for (const QByteArray &xml : {profundo, entidades}) {
+        GravarArquivo(Caminho(QStringLiteral("doc")), xml);
+        QDomDocument documento;
+        CarregarDocumento(documento, Caminho(QStringLiteral("doc")));
+        EXPECT_THROW(ValidarDocumento(documento), EVrtException);
+    }
+}
+
+TEST_F(Documento, DamagedDocumentsNeverBreakTheReader)
+{
+    // Random damage to a valid document of every list kind: the road either reads a model or
+    // raises one of the program's errors.
+    QString xml = Envolto(QStringLiteral("dados"),
+        Envolto(QStringLiteral("cotacao"),
+            Xml({{QStringLiteral("tipocotacao"), QStringLiteral("0")},
+                {QStringLiteral("licformajulgamento"), QStringLiteral("Gi")},
+                {QStringLiteral("licdataabertura"), QStringLiteral("15/03/2023 10:00:00")},
+                {QStringLiteral("licvalortotalcotado"), QStringLiteral("1,5E3")}})
+                + QStringLiteral("<grupos><grupo><grupocodigo>1</grupocodigo><itens><item>"
+                                 "<itemcodigo>1</itemcodigo><itemqtdlicitada>2,5</itemqtdlicitada>"
+                                 "</item></itens></grupo></grupos>")));
+    const QByteArray original = xml.toLatin1();
+    const QByteArray alfabeto = QByteArray("<>/!&;#x0123456789,.-E: açãoitemgrupo") + '\0' + '\xFF';
+    QRandomGenerator aleatorio(42);
+    int lidos = 0;
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray danificado = original;
+        for (int j = aleatorio.bounded(1, 6); j > 0; --j) {
+            const qsizetype pos = aleatorio.bounded(danificado.size());
+            switch (aleatorio.bounded(3)) {
+            case 0:
+                danificado[pos] = alfabeto.at(aleatorio.bounded(alfabeto.size()));
+                break;
+            case 1:
+                danificado.remove(pos, aleatorio.bounded(1, 8));
+                break;
+            default:
+                danificado.insert(pos, alfabeto.at(aleatorio.bounded(alfabeto.size())));
+            }
+        }
+        QDomDocument documento;
+        if (!documento.setContent(danificado))
+            documento.clear();
+        try {
+            TDadosCotacao cotacao;
+            cotacao.CarregarDoXML(ValidarDocumento(documento));
+            ++lidos;
+        } catch (const Exception &) { }
+    }
+    EXPECT_GT(lidos, 0);
+}
+
+TEST_F(Documento, OpeningInflatesLoadsAndAlwaysRemovesTheTemporaryDocument)
+{
+    QTemporaryDir trabalho;
+    const QString pasta = m_pasta.path() + QLatin1Char('/');
+    const QString pastaTrabalho = trabalho.path() + QLatin1Char('/');
+    GravarArquivo(Caminho(QStringLiteral("Licitacao")), "<dados><cotacao/></dados>");
+    ASSERT_TRUE(CompactarArquivo(
+        TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta, Caminho(QStringLiteral("Licitacao"))));
+
+    QDomDocument documento;
+    ASSERT_TRUE(AbrirArquivoCotacao(documento, pasta, QStringLiteral("Licitacao"), pastaTrabalho));
+    EXPECT_EQ(documento.documentElement().tagName(), QStringLiteral("dados"));
+    EXPECT_EQ(Log(),
+        QStringList(
+            {QStringLiteral("Abrindo arquivo..."), QStringLiteral("Arquivo aberto com sucesso.")}));
+    EXPECT_TRUE(ArquivosEm(trabalho.path()).isEmpty());
+
+    ObterLogManager().Limpar();
+    EXPECT_FALSE(AbrirArquivoCotacao(documento, pasta, QStringLiteral("Outro"), pastaTrabalho));
+    EXPECT_EQ(Log(),
+        QStringList({QStringLiteral("Abrindo arquivo..."),
+            QStringLiteral("[Erro] Não foi possível carregar o arquivo KVT.")}));
+
+    // A body cut short inflates a partial document before the digest refuses it.
+    QByteArray container = LerArquivo(Caminho(QStringLiteral("Licitacao.kvt")));
+    container.chop(8);
+    GravarArquivo(Caminho(QStringLiteral("Curto.kvt")), container);
+    EXPECT_THROW(
+        AbrirArquivoCotacao(documento, pasta, QStringLiteral("Curto"), pastaTrabalho), Exception);
+    EXPECT_TRUE(ArquivosEm(trabalho.path()).isEmpty());
+}
