@@ -31,8 +31,17 @@ void TDBText::SetDataField(const QString &nomeCampo)
     m_ligacao->SetFieldName(nomeCampo);
 }
 
+void TDBText::SetAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    if (m_autoSize)
+        adjustSize();
+}
+
 void TDBText::Mostrar()
 {
     const TField *campo = m_ligacao->Field();
     setText(campo && !campo->DataSet().IsEmpty() ? campo->DisplayText() : QString());
+    if (m_autoSize)
+        adjustSize();
 }

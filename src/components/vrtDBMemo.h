@@ -7,13 +7,13 @@
 
 #include "components/uAlteracaoLiberada.h"
 #include "components/uFieldDataLink.h"
+#include "components/vrtProcuraSubstitui.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>
 
 class TDataSource;
 class TField;
-class TVrtProcuraDlg;
 
 class TVrtDBMemo : public QPlainTextEdit
 {

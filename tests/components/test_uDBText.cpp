@@ -65,6 +65,26 @@ private Q_SLOTS:
         QCOMPARE(texto.text(), QString());
     }
 
+    void autoSizeFitsEveryTextAndKeepsItsCorner()
+    {
+        m_tabela->Open();
+        QWidget janela;
+        TDBText texto(&janela);
+        texto.move(110, 4);
+        texto.resize(5, 5);
+        texto.SetDataSource(m_fonte.get());
+        texto.SetDataField(QStringLiteral("ELIDESCRICAO"));
+        texto.SetAutoSize(true);
+
+        Acrescentar(QStringLiteral("Prefeitura Municipal de São José dos Campos"), QString());
+        const int larga = texto.width();
+        QCOMPARE(texto.size(), texto.sizeHint());
+        Acrescentar(QStringLiteral("Câmara"), QString());
+        QVERIFY(texto.width() < larga);
+        QCOMPARE(texto.size(), texto.sizeHint());
+        QCOMPARE(texto.pos(), QPoint(110, 4));
+    }
+
 private:
     void Acrescentar(const QString &entidade, const QString &forma)
     {
