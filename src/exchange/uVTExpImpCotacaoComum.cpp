@@ -103,6 +103,11 @@ QString TextoDoValor(const QString &valor, TCodificacao)
     return valor;
 }
 
+void ListaAusente(const QString &nome)
+{
+    throw EVrtException(QStringLiteral("O elemento \"%1\" não existe no arquivo.").arg(nome));
+}
+
 void GravarElemento(
     QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto)
 {

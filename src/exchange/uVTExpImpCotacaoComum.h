@@ -1,11 +1,14 @@
 #pragma once
 
+#include "messages/uExpLog.h"
+
 #include <QByteArray>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <variant>
 
 // What the quotation document's readers and writers share: the reading primitives, the
@@ -84,6 +87,67 @@ void GravarElementos(const T &objeto, QDomDocument &documento, QDomElement &pai,
             [&](auto campo) { return TextoDoValor(objeto.*campo, elemento.codificacao); },
             elemento.campo);
         GravarElemento(documento, pai, elemento.nome, texto);
+    }
+}
+
+// The log lines of a list's reader or writer; an empty line is left out.
+struct TLinhasLista
+{
+    QString inicio;
+    QString sucesso;
+    QString erro;
+};
+
+// Raises the error of a list whose element the document lacks.
+[[noreturn]] void ListaAusente(const QString &nome);
+
+// Refills lista with one TElemento per child of pai named nomeElemento, each filled by
+// ler(elemento, no) and appended. An absent pai (named nomeLista) fails. On a failure the
+// elements already appended stay and the error line is logged before the error goes on.
+template<typename TElemento, typename TLista, typename FLer>
+void CarregarLista(TLista &lista, const QDomElement &pai, const QString &nomeLista,
+    const QString &nomeElemento, const TLinhasLista &linhas, FLer ler)
+{
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(linhas.inicio);
+    try {
+        lista.Limpar();
+        if (pai.isNull())
+            ListaAusente(nomeLista);
+        for (QDomElement no = pai.firstChildElement(nomeElemento); !no.isNull();
+             no = no.nextSiblingElement(nomeElemento)) {
+            auto elemento = std::make_unique<TElemento>();
+            ler(*elemento, no);
+            lista.Adicionar(std::move(elemento));
+        }
+        log.AdicionarMensagem(linhas.sucesso);
+    } catch (...) {
+        log.AdicionarErro(linhas.erro);
+        throw;
+    }
+}
+
+// A new element nomeLista holding quantidade children nomeElemento, each filled by
+// gravar(indice, no). Logs the lines; on a failure the error line goes before the error.
+template<typename FGravar>
+QDomElement GravarLista(QDomDocument &documento, const QString &nomeLista,
+    const QString &nomeElemento, int quantidade, const TLinhasLista &linhas, FGravar gravar)
+{
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(linhas.inicio);
+    try {
+        QDomElement lista = documento.createElement(nomeLista);
+        for (int indice = 0; indice < quantidade; ++indice) {
+            QDomElement no = documento.createElement(nomeElemento);
+            gravar(indice, no);
+            lista.appendChild(no);
+        }
+        if (!linhas.sucesso.isEmpty())
+            log.AdicionarMensagem(linhas.sucesso);
+        return lista;
+    } catch (...) {
+        log.AdicionarErro(linhas.erro);
+        throw;
     }
 }
 

@@ -5,22 +5,20 @@
 
 namespace {
 
-QString ItensParaJson(const TItens &itens)
+// An array of the quantidade elements that json(indice) writes.
+template<typename FJson>
+QString ListaParaJson(int quantidade, FJson json)
 {
     QStringList valores;
-    valores.reserve(itens.Count());
-    for (int i = 0; i < itens.Count(); ++i)
-        valores.append(ItemParaJson(itens.Item(i)));
+    valores.reserve(quantidade);
+    for (int indice = 0; indice < quantidade; ++indice)
+        valores.append(json(indice));
     return ListaJson(valores);
 }
 
-QString GruposParaJson(const TGrupos &grupos)
+QString ItensParaJson(const TItens &itens)
 {
-    QStringList valores;
-    valores.reserve(grupos.Count());
-    for (int i = 0; i < grupos.Count(); ++i)
-        valores.append(GrupoParaJson(grupos.Grupo(i)));
-    return ListaJson(valores);
+    return ListaParaJson(itens.Count(), [&](int i) { return ItemParaJson(itens.Item(i)); });
 }
 
 } // namespace
@@ -92,7 +90,9 @@ QString CotacaoParaJson(const TDadosCotacao &c)
     else
         json.Nulo(QStringLiteral("Itens"));
     if (c.Grupos())
-        json.Json(QStringLiteral("Grupos"), GruposParaJson(*c.Grupos()));
+        json.Json(QStringLiteral("Grupos"), ListaParaJson(c.Grupos()->Count(), [&](int i) {
+            return GrupoParaJson(c.Grupos()->Grupo(i));
+        }));
     else
         json.Nulo(QStringLiteral("Grupos"));
     return json.Escrito();

@@ -65,7 +65,7 @@ const QString NOME_GRUPOS = QStringLiteral("grupos");
 
 // Builds a list with the reader of the kind's vocabulary; a list that fails is not kept.
 template<typename TLista>
-std::unique_ptr<TLista> CarregarLista(const QDomElement &no, bool licitacao)
+std::unique_ptr<TLista> NovaListaLida(const QDomElement &no, bool licitacao)
 {
     auto lista = std::make_unique<TLista>();
     if (licitacao)
@@ -76,7 +76,7 @@ std::unique_ptr<TLista> CarregarLista(const QDomElement &no, bool licitacao)
 }
 
 template<typename TLista>
-QDomElement GravarLista(const TLista &lista, QDomDocument &documento, bool licitacao)
+QDomElement ListaGravada(const TLista &lista, QDomDocument &documento, bool licitacao)
 {
     return licitacao ? lista.GravarNoXMLLicitacao(documento) : lista.GravarNoXMLPesquisa(documento);
 }
@@ -111,10 +111,10 @@ void TDadosCotacao::CarregarDoXML(const QDomElement &cotacao)
 
         if (licitacao || TipoCotacao == tcPesquisa) {
             if (FormaComItens(FormaJulgamento))
-                m_itens = CarregarLista<TItens>(cotacao.firstChildElement(NOME_ITENS), licitacao);
+                m_itens = NovaListaLida<TItens>(cotacao.firstChildElement(NOME_ITENS), licitacao);
             if (FormaComGrupos(FormaJulgamento))
                 m_grupos
-                    = CarregarLista<TGrupos>(cotacao.firstChildElement(NOME_GRUPOS), licitacao);
+                    = NovaListaLida<TGrupos>(cotacao.firstChildElement(NOME_GRUPOS), licitacao);
         }
         log.AdicionarMensagem(QStringLiteral("Dados carregados com sucesso."));
     } catch (...) {
@@ -143,13 +143,13 @@ QDomElement TDadosCotacao::GravarNoXML(QDomDocument &documento) const
         if (licitacao || pesquisa) {
             if (FormaComItens(FormaJulgamento)) {
                 if (m_itens)
-                    cotacao.appendChild(GravarLista(*m_itens, documento, licitacao));
+                    cotacao.appendChild(ListaGravada(*m_itens, documento, licitacao));
                 else
                     log.AdicionarErro(QStringLiteral("Não existe itens."));
             }
             if (FormaComGrupos(FormaJulgamento)) {
                 if (m_grupos)
-                    cotacao.appendChild(GravarLista(*m_grupos, documento, licitacao));
+                    cotacao.appendChild(ListaGravada(*m_grupos, documento, licitacao));
                 else
                     log.AdicionarErro(QStringLiteral("Não existe grupos."));
             }

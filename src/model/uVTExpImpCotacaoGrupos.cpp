@@ -1,8 +1,6 @@
 #include "model/uVTExpImpCotacaoGrupos.h"
 
-#include "common/uExcecoes.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
-#include "messages/uExpLog.h"
 
 namespace {
 
@@ -22,54 +20,38 @@ const TElementoGrupo GRUPO_PESQUISA[] = {
     {QStringLiteral("grupovalor"), &TGrupo::Valor, TCodificacao::Real},
 };
 
+const QString NOME_GRUPOS = QStringLiteral("grupos");
+const QString NOME_GRUPO = QStringLiteral("grupo");
 const QString NOME_ITENS = QStringLiteral("itens");
 
 template<std::size_t N>
 void CarregarGrupos(TGrupos &lista, const QDomElement &grupos,
     const TElementoGrupo (&vocabulario)[N], void (TGrupo::*carregarItens)(const QDomElement &))
 {
-    TImpExpLogManager &log = ObterLogManager();
-    log.AdicionarMensagem(QStringLiteral("Carregando grupos de itens..."));
-    try {
-        lista.Limpar();
-        if (grupos.isNull())
-            throw EVrtException(QStringLiteral("O elemento \"grupos\" não existe no arquivo."));
-        const QString nomeGrupo = QStringLiteral("grupo");
-        for (QDomElement no = grupos.firstChildElement(nomeGrupo); !no.isNull();
-             no = no.nextSiblingElement(nomeGrupo)) {
-            auto grupo = std::make_unique<TGrupo>();
-            LerElementos(*grupo, no, vocabulario);
-            ((*grupo).*carregarItens)(no.firstChildElement(NOME_ITENS));
-            lista.Adicionar(std::move(grupo));
-        }
-        log.AdicionarMensagem(QStringLiteral("Grupos carregados com sucesso."));
-    } catch (...) {
-        log.AdicionarErro(QStringLiteral("Erro ao carregar os grupos de itens."));
-        throw;
-    }
+    static const TLinhasLista linhas {QStringLiteral("Carregando grupos de itens..."),
+        QStringLiteral("Grupos carregados com sucesso."),
+        QStringLiteral("Erro ao carregar os grupos de itens.")};
+    CarregarLista<TGrupo>(
+        lista, grupos, NOME_GRUPOS, NOME_GRUPO, linhas, [&](TGrupo &grupo, const QDomElement &no) {
+            LerElementos(grupo, no, vocabulario);
+            (grupo.*carregarItens)(no.firstChildElement(NOME_ITENS));
+        });
 }
 
+// No success line is logged for the lots: the item writer of each lot logs its own.
 template<std::size_t N>
 QDomElement GravarGrupos(const TGrupos &lista, QDomDocument &documento,
     const TElementoGrupo (&vocabulario)[N],
     QDomElement (TItens::*gravarItens)(QDomDocument &) const)
 {
-    TImpExpLogManager &log = ObterLogManager();
-    log.AdicionarMensagem(QStringLiteral("Carregando grupo de itens..."));
-    try {
-        QDomElement grupos = documento.createElement(QStringLiteral("grupos"));
-        for (int i = 0; i < lista.Count(); ++i) {
-            const TGrupo &grupo = lista.Grupo(i);
-            QDomElement no = documento.createElement(QStringLiteral("grupo"));
+    static const TLinhasLista linhas {QStringLiteral("Carregando grupo de itens..."), QString(),
+        QStringLiteral("Erro ao exportar os grupos para o arquivo.")};
+    return GravarLista(documento, NOME_GRUPOS, NOME_GRUPO, lista.Count(), linhas,
+        [&](int indice, QDomElement &no) {
+            const TGrupo &grupo = lista.Grupo(indice);
             GravarElementos(grupo, documento, no, vocabulario);
             no.appendChild((grupo.Itens().*gravarItens)(documento));
-            grupos.appendChild(no);
-        }
-        return grupos;
-    } catch (...) {
-        log.AdicionarErro(QStringLiteral("Erro ao exportar os grupos para o arquivo."));
-        throw;
-    }
+        });
 }
 
 } // namespace

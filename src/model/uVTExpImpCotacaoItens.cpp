@@ -1,8 +1,6 @@
 #include "model/uVTExpImpCotacaoItens.h"
 
-#include "common/uExcecoes.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
-#include "messages/uExpLog.h"
 
 namespace {
 
@@ -37,48 +35,30 @@ const TElementoItem ITEM_PESQUISA[] = {
     {QStringLiteral("matserviobjresumido"), &TItem::ObjetoResumidoMatServ, TCodificacao::Texto},
 };
 
+const QString NOME_ITENS = QStringLiteral("itens");
+const QString NOME_ITEM = QStringLiteral("item");
+
 template<std::size_t N>
 void CarregarItens(TItens &lista, const QDomElement &itens, const TElementoItem (&vocabulario)[N])
 {
-    TImpExpLogManager &log = ObterLogManager();
-    log.AdicionarMensagem(QStringLiteral("Carregando itens do arquivo..."));
-    try {
-        lista.Limpar();
-        if (itens.isNull())
-            throw EVrtException(QStringLiteral("O elemento \"itens\" não existe no arquivo."));
-        const QString nomeItem = QStringLiteral("item");
-        for (QDomElement no = itens.firstChildElement(nomeItem); !no.isNull();
-             no = no.nextSiblingElement(nomeItem)) {
-            auto item = std::make_unique<TItem>();
-            LerElementos(*item, no, vocabulario);
-            lista.Adicionar(std::move(item));
-        }
-        log.AdicionarMensagem(QStringLiteral("Itens carregados com sucesso."));
-    } catch (...) {
-        log.AdicionarErro(QStringLiteral("Erro ao carregar os itens do arquivo."));
-        throw;
-    }
+    static const TLinhasLista linhas {QStringLiteral("Carregando itens do arquivo..."),
+        QStringLiteral("Itens carregados com sucesso."),
+        QStringLiteral("Erro ao carregar os itens do arquivo.")};
+    CarregarLista<TItem>(lista, itens, NOME_ITENS, NOME_ITEM, linhas,
+        [&](TItem &item, const QDomElement &no) { LerElementos(item, no, vocabulario); });
 }
 
 template<std::size_t N>
 QDomElement GravarItens(
     const TItens &lista, QDomDocument &documento, const TElementoItem (&vocabulario)[N])
 {
-    TImpExpLogManager &log = ObterLogManager();
-    log.AdicionarMensagem(QStringLiteral("Carregando itens para o arquivo..."));
-    try {
-        QDomElement itens = documento.createElement(QStringLiteral("itens"));
-        for (int i = 0; i < lista.Count(); ++i) {
-            QDomElement item = documento.createElement(QStringLiteral("item"));
-            GravarElementos(lista.Item(i), documento, item, vocabulario);
-            itens.appendChild(item);
-        }
-        log.AdicionarMensagem(QStringLiteral("Itens exportados com sucesso."));
-        return itens;
-    } catch (...) {
-        log.AdicionarErro(QStringLiteral("Erro ao exportar os itens para o arquivo."));
-        throw;
-    }
+    static const TLinhasLista linhas {QStringLiteral("Carregando itens para o arquivo..."),
+        QStringLiteral("Itens exportados com sucesso."),
+        QStringLiteral("Erro ao exportar os itens para o arquivo.")};
+    return GravarLista(
+        documento, NOME_ITENS, NOME_ITEM, lista.Count(), linhas, [&](int indice, QDomElement &no) {
+            GravarElementos(lista.Item(indice), documento, no, vocabulario);
+        });
 }
 
 } // namespace
