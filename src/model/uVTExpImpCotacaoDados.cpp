@@ -1,8 +1,12 @@
 #include "model/uVTExpImpCotacaoDados.h"
 
 #include "common/uExcecoes.h"
+#include "common/uTextoWindows1252.h"
+#include "components/MemTable.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTManipulaBlobStreamHexa.h"
 #include "messages/uExpLog.h"
+#include "model/uTabelasCotacao.h"
 
 namespace {
 
@@ -161,4 +165,125 @@ QDomElement TDadosCotacao::GravarNoXML(QDomDocument &documento) const
         log.AdicionarErro(QStringLiteral("Erro ao inserir as informações no arquivo"));
         throw;
     }
+}
+
+namespace {
+
+// Memo fields hold the decoded bytes as the text the public body's Windows programs wrote.
+void CarregarMemo(TField &campo, const QString &hexa)
+{
+    campo.SetAsString(TextoWindows1252(HexaParaStream(hexa)));
+}
+
+QString PalavraDoTipo(qint32 tipo)
+{
+    if (tipo == tcLicitacao)
+        return QStringLiteral("licitação");
+    if (tipo == tcPesquisa)
+        return QStringLiteral("pesquisa de preços");
+    return QString();
+}
+
+} // namespace
+
+bool TDadosCotacao::PreencherTabelas(TMemoryTable &mmDados, TMemoryTable &mmGrupos,
+    TMemoryTable &mmItens, TMemoryTable &mmCotas) const
+{
+    TImpExpLogManager &log = ObterLogManager();
+    bool resultado = true;
+    try {
+        const auto campo = [&](const char *nome) -> TField & {
+            return mmDados.FieldByName(QLatin1String(nome));
+        };
+        mmDados.Append();
+        campo("ELICODIGOCLIENTE").SetAsInteger(EntidadeCodigo);
+        campo("ELISERIE").SetAsInteger(EntidadeSerie);
+        campo("ELIDESCRICAO").SetAsString(EntidadeNome);
+        campo("TIPOCOTACAO").SetAsInteger(TipoCotacao);
+        campo("ANO").SetAsInteger(Ano);
+        campo("SEQUENCIA").SetAsInteger(Sequencia);
+        campo("FORNECEDORCPFCNPJ").SetAsString(CpfCnpjFornecedor);
+        campo("PRAZOENTREGADATA").SetAsDateTime(DataEntregaProposta);
+        campo("PRAZOENTREGAHORA").SetAsDateTime(HoraEntregaProposta);
+        if (TipoCotacao == tcLicitacao) {
+            campo("LICTRATAMENTO").SetAsInteger(Tratamento);
+            campo("LICNUMEROALFA").SetAsString(NumeroAlfa);
+            campo("LICMODALIDADE").SetAsString(Modalidade);
+            campo("LICTIPO").SetAsString(TipoLicitacao);
+            campo("LICVALORTOTALLICITADO").SetAsFloat(ValorTotalLicitado);
+            campo("LICDATAABERTURA").SetAsDateTime(DataAbertura);
+            campo("LICHORAABERTURA").SetAsDateTime(HoraAbertura);
+            campo("LICREGISTROPRECOS").SetAsBoolean(RegistroPrecos);
+            CarregarMemo(campo("LICLOCALABERTURA"), LocalAbertura);
+        } else if (TipoCotacao == tcPesquisa) {
+            campo("DATAEMISSAO").SetAsDateTime(DataEmissao);
+            campo("CODIGOPESQUISA").SetAsInteger(PesquisaCodigo);
+            CarregarMemo(campo("OBSERVACAO"), Observacao);
+        }
+        campo("FORMAJULGAMENTO").SetAsString(FormaJulgamento);
+        campo("FORMAENTREGATIPO").SetAsString(FormaEntrega);
+        campo("VALORTOTALCOTADO").SetAsFloat(ValorTotalCotado);
+        try {
+            campo("ELIBRASAORELATORIO").SetAsBytes(HexaParaStream(BrasaoRelatorio));
+            CarregarMemo(campo("OBJETO"), ObjetoResumido);
+            CarregarMemo(campo("FORMAENTREGAPRAZO"), PrazoEntrega);
+            CarregarMemo(campo("FORMAENTREGALOCAL"), LocalEntregaMatServ);
+            CarregarMemo(campo("PRAZOENTREGALOCAL"), LocalEntregaProposta);
+        } catch (...) {
+            log.AdicionarErro(QStringLiteral("Erro ao adicionar a imagem na memória..."));
+            throw;
+        }
+        mmDados.Post();
+
+        if (Tratamento == 4)
+            PreencherCotas(mmCotas);
+        if (FormaComItens(FormaJulgamento)) {
+            if (m_itens) {
+                m_itens->PreencherTabela(mmItens, 0);
+            } else {
+                log.AdicionarErro(
+                    QStringLiteral("Não existe itens para inserir na tabela de memória."));
+                resultado = false;
+            }
+        }
+        if (FormaComGrupos(FormaJulgamento)) {
+            if (m_grupos) {
+                m_grupos->PreencherTabelas(mmGrupos, mmItens);
+            } else {
+                log.AdicionarErro(
+                    QStringLiteral("Não existe grupos para inserir na tabela de memória."));
+                resultado = false;
+            }
+        }
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral("Erro ao inserir as informações na tabela de memória."));
+        throw;
+    }
+    log.AdicionarMensagem(QStringLiteral("Dados da licitação carregados com sucesso."));
+    return resultado;
+}
+
+void TDadosCotacao::AtualizarDasTabelas(
+    TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens)
+{
+    TImpExpLogManager &log = ObterLogManager();
+    const QString palavra
+        = PalavraDoTipo(mmDados.FieldByName(QStringLiteral("TIPOCOTACAO")).AsInteger());
+    log.AdicionarMensagem(QStringLiteral("Atualizando a ") + palavra
+        + QStringLiteral(" da tabela de memória pra o objeto..."));
+    try {
+        CpfCnpjFornecedor = mmDados.FieldByName(QStringLiteral("FORNECEDORCPFCNPJ")).AsString();
+        ValorTotalCotado = mmDados.FieldByName(QStringLiteral("VALORTOTALCOTADO")).AsFloat();
+        // A list that the read did not produce has nothing to update; the writer reports it.
+        if (FormaComItens(FormaJulgamento) && m_itens)
+            m_itens->AtualizarDaTabela(mmItens);
+        if (FormaComGrupos(FormaJulgamento) && m_grupos)
+            m_grupos->AtualizarDasTabelas(mmGrupos, mmItens);
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral("Ao atualizar os dados da ") + palavra
+            + QStringLiteral(" da tabela em memória para os objetos."));
+        throw;
+    }
+    log.AdicionarMensagem(
+        QStringLiteral("Dados da ") + palavra + QStringLiteral(" atualizados com sucesso."));
 }

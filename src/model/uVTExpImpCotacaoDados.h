@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class TMemoryTable;
+
 // Quotation kind: 0 tender ("licitação"), 1 price survey ("pesquisa de preços"); any other
 // value is carried but selects neither kind's fields.
 using TTipoCotacao = qint32;
@@ -77,6 +79,15 @@ public:
     void CarregarDoXML(const QDomElement &cotacao);
     // A new, unattached "cotacao" element holding the whole quotation.
     QDomElement GravarNoXML(QDomDocument &documento) const;
+
+    // Fills the emptied tables: the header row, the quotas of a tender of treatment 4, and
+    // the items or lots the form calls for. False, after an error line, when that list is
+    // absent; raises on any other failure.
+    bool PreencherTabelas(TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens,
+        TMemoryTable &mmCotas) const;
+    // Takes the supplier's answers back from the tables: CPF/CNPJ, total, and the prices,
+    // brands and observations of the items (and the lots' totals).
+    void AtualizarDasTabelas(TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens);
 
 private:
     std::unique_ptr<TItens> m_itens;

@@ -5,6 +5,8 @@
 #include <QDomElement>
 #include <QString>
 
+class TMemoryTable;
+
 // One lot of a quotation judged per lot; it owns its items, whose list is never absent.
 class TGrupo
 {
@@ -25,6 +27,12 @@ public:
     // logged and swallowed: the lot keeps the items read before it and the other lots load.
     void CarregarItensLicitacao(const QDomElement &itens);
     void CarregarItensPesquisa(const QDomElement &itens);
+
+    // The lot's items into the items table, under the lot's code.
+    void PreencherItens(TMemoryTable &mmItens) const;
+    // The answers of the lot's rows back into its items: the rows of its code and, for a
+    // quota lot (treatment 3 or 4), of its treatment.
+    void AtualizarItens(TMemoryTable &mmItens);
 
 private:
     TItens m_itens;

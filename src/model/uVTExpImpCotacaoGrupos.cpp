@@ -1,5 +1,7 @@
 #include "model/uVTExpImpCotacaoGrupos.h"
 
+#include "common/uFuncoesLicitacao.h"
+#include "components/MemTable.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 
 namespace {
@@ -85,4 +87,54 @@ QDomElement TGrupos::GravarNoXMLLicitacao(QDomDocument &documento) const
 QDomElement TGrupos::GravarNoXMLPesquisa(QDomDocument &documento) const
 {
     return GravarGrupos(*this, documento, GRUPO_PESQUISA, &TItens::GravarNoXMLPesquisa);
+}
+
+void TGrupos::PreencherTabelas(TMemoryTable &mmGrupos, TMemoryTable &mmItens) const
+{
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(
+        QStringLiteral("Importando propostas dos grupos de itens para a tabela de memória"));
+    try {
+        TField &codigo = mmGrupos.FieldByName(QStringLiteral("CODGRUPO"));
+        TField &descricao = mmGrupos.FieldByName(QStringLiteral("DESCGRUPO"));
+        TField &valor = mmGrupos.FieldByName(QStringLiteral("VLTOTAL"));
+        TField &tratamento = mmGrupos.FieldByName(QStringLiteral("TRATAMENTO"));
+        for (const auto &grupo : m_grupos) {
+            mmGrupos.Append();
+            codigo.SetAsInteger(grupo->Codigo);
+            descricao.SetAsString(grupo->Descricao);
+            valor.SetAsFloat(grupo->Valor);
+            tratamento.SetAsInteger(grupo->Tratamento);
+            mmGrupos.Post();
+            grupo->PreencherItens(mmItens);
+        }
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral(
+            "Erro ao importar as propostas dos grupos de itens para a tabela de memória."));
+        throw;
+    }
+    log.AdicionarMensagem(QStringLiteral("Propostas dos grupos de itens importadas com sucesso."));
+}
+
+void TGrupos::AtualizarDasTabelas(TMemoryTable &mmGrupos, TMemoryTable &mmItens)
+{
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(
+        QStringLiteral("Atualizando os Grupos de itens das tabelas de memoria..."));
+    try {
+        const TField &codigo = mmGrupos.FieldByName(QStringLiteral("CODGRUPO"));
+        const TField &valor = mmGrupos.FieldByName(QStringLiteral("VLTOTAL"));
+        for (mmGrupos.First(); !mmGrupos.Eof(); mmGrupos.Next()) {
+            for (const auto &grupo : m_grupos) {
+                if (grupo->Codigo != codigo.AsInteger())
+                    continue;
+                grupo->Valor = static_cast<double>(Arredondar(2, valor.AsFloat()));
+                grupo->AtualizarItens(mmItens);
+            }
+        }
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral("Erro ao atualizar os grupos de itens."));
+        throw;
+    }
+    log.AdicionarMensagem(QStringLiteral("Grupos atualizados com sucesso."));
 }

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+class TMemoryTable;
+
 // The lots of a quotation judged per lot, in document order; the list owns them.
 class TGrupos
 {
@@ -29,6 +31,12 @@ public:
     // A new, unattached "grupos" element holding every lot, with its items, in list order.
     QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
     QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
+
+    // One lots row per lot, each followed by its items in the items table.
+    void PreencherTabelas(TMemoryTable &mmGrupos, TMemoryTable &mmItens) const;
+    // Every lot whose code a lots row holds takes the row's total, rounded to 2 places, and
+    // the answers of its item rows.
+    void AtualizarDasTabelas(TMemoryTable &mmGrupos, TMemoryTable &mmItens);
 
 private:
     std::vector<std::unique_ptr<TGrupo>> m_grupos;

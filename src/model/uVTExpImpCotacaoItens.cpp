@@ -1,6 +1,14 @@
 #include "model/uVTExpImpCotacaoItens.h"
 
+#include "common/uFuncoesLicitacao.h"
+#include "components/MemTable.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
+
+#include <QHash>
+
+#include <tuple>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -92,4 +100,147 @@ QDomElement TItens::GravarNoXMLLicitacao(QDomDocument &documento) const
 QDomElement TItens::GravarNoXMLPesquisa(QDomDocument &documento) const
 {
     return GravarItens(*this, documento, ITEM_PESQUISA);
+}
+
+namespace {
+
+// The description shown for an item: the material's, then each summary that is not blank.
+QString DescricaoComposta(const TItem &item)
+{
+    QString descricao = item.DescricaoMatServ;
+    for (const QString *resumo : {&item.ObjetoResumidoMatServ, &item.ObjetoResumidoItem}) {
+        if (!resumo->trimmed().isEmpty())
+            descricao += QLatin1String(" - ") + *resumo;
+    }
+    return descricao;
+}
+
+// Number, material and treatment: what tells two items of one list apart.
+using TChaveItem = std::tuple<qint32, qint32, qint32>;
+
+struct THashChaveItem
+{
+    std::size_t operator()(const TChaveItem &c) const noexcept
+    {
+        return qHashMulti(0, std::get<0>(c), std::get<1>(c), std::get<2>(c));
+    }
+};
+
+// Switches the items' before-post step off for a fill and on again on every way out.
+class TSemAntesDeGravar
+{
+public:
+    explicit TSemAntesDeGravar(TMemoryTable &tabela)
+        : m_tabela(tabela)
+    {
+        m_tabela.HabilitaBeforePost = false;
+    }
+    ~TSemAntesDeGravar() { m_tabela.HabilitaBeforePost = true; }
+    TSemAntesDeGravar(const TSemAntesDeGravar &) = delete;
+    TSemAntesDeGravar &operator=(const TSemAntesDeGravar &) = delete;
+
+private:
+    TMemoryTable &m_tabela;
+};
+
+} // namespace
+
+void TItens::PreencherTabela(TMemoryTable &mmItens, qint32 codGrupo) const
+{
+    const TSemAntesDeGravar semAntesDeGravar(mmItens);
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(
+        QStringLiteral("Importando propostas dos itens para a tabela de memória"));
+    try {
+        const auto campo = [&](const char *nome) -> TField & {
+            return mmItens.FieldByName(QLatin1String(nome));
+        };
+        TField &numero = campo("ITEM");
+        TField &material = campo("CODMATERIAL");
+        TField &descricao = campo("DESCMATERIAL");
+        TField &quantidade = campo("QTDLICITADA");
+        TField &cotado = campo("VLCOTADO");
+        TField &estimado = campo("VLESTIMADO");
+        TField &grupo = campo("CODGRUPO");
+        TField &marca = campo("ITEMMARCA");
+        TField &maximo = campo("VLMAXIMO");
+        TField &observacao = campo("ITEMOBSERVACAO");
+        TField &tratamento = campo("TRATAMENTO");
+        for (const auto &item : m_itens) {
+            mmItens.Append();
+            numero.SetAsInteger(item->Codigo);
+            material.SetAsInteger(item->CodigoMatServ);
+            descricao.SetAsString(DescricaoComposta(*item));
+            quantidade.SetAsFloat(item->Quantidade);
+            cotado.SetAsFloat(item->ValorCotado);
+            estimado.SetAsFloat(item->ValorEstimado);
+            grupo.SetAsInteger(codGrupo);
+            marca.SetAsString(item->Marca);
+            maximo.SetAsFloat(item->ValorMaximo);
+            observacao.SetAsString(item->Observacao);
+            tratamento.SetAsInteger(item->Tratamento);
+            mmItens.Post();
+        }
+    } catch (...) {
+        log.AdicionarErro(
+            QStringLiteral("Erro ao importar as propostas dos itens para a tabela de memória."));
+        throw;
+    }
+    log.AdicionarMensagem(QStringLiteral("Propostas dos itens importadas com sucesso."));
+}
+
+void TItens::AtualizarDaTabela(TMemoryTable &mmItens, const std::function<bool()> &linhaAceita)
+{
+    TImpExpLogManager &log = ObterLogManager();
+    log.AdicionarMensagem(QStringLiteral("Atualizando os itens da tabela para os objetos..."));
+    try {
+        // The first item of each key, found once instead of once per row.
+        std::unordered_map<TChaveItem, TItem *, THashChaveItem> primeiro;
+        primeiro.reserve(m_itens.size());
+        for (const auto &item : m_itens)
+            primeiro.try_emplace(
+                TChaveItem {item->Codigo, item->CodigoMatServ, item->Tratamento}, item.get());
+
+        const auto campo = [&](const char *nome) -> TField & {
+            return mmItens.FieldByName(QLatin1String(nome));
+        };
+        const TField &numero = campo("ITEM");
+        const TField &material = campo("CODMATERIAL");
+        const TField &tratamento = campo("TRATAMENTO");
+        const TField &cotado = campo("VLCOTADO");
+        const TField &marca = campo("ITEMMARCA");
+        const TField &observacao = campo("ITEMOBSERVACAO");
+
+        // Every row is read before any item changes, so a failure leaves the list as it was.
+        struct TResposta
+        {
+            TItem *item;
+            double valorCotado;
+            QString marca, observacao;
+        };
+        std::vector<TResposta> respostas;
+        // The rows are read where they stand: nothing moves, no event fires.
+        const auto lerLinha = [&] {
+            if (linhaAceita && !linhaAceita())
+                return;
+            const auto achado
+                = primeiro.find({numero.AsInteger(), material.AsInteger(), tratamento.AsInteger()});
+            if (achado == primeiro.end())
+                return;
+            respostas.push_back(
+                {achado->second, static_cast<double>(Arredondar(5, cotado.AsFloat())),
+                    marca.AsString(), observacao.AsString()});
+        };
+        for (int linha = 0; linha < mmItens.RecordCount(); ++linha)
+            mmItens.NaLinha(linha, lerLinha);
+        for (TResposta &r : respostas) {
+            r.item->ValorCotado = r.valorCotado;
+            r.item->Marca = std::move(r.marca);
+            r.item->Observacao = std::move(r.observacao);
+        }
+    } catch (...) {
+        log.AdicionarErro(QStringLiteral("Erro ao atualizar os itens."));
+        throw;
+    }
+    log.AdicionarMensagem(QStringLiteral("Itens atualizados com sucesso."));
 }

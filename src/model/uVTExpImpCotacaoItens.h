@@ -5,8 +5,11 @@
 #include <QDomDocument>
 #include <QDomElement>
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+class TMemoryTable;
 
 // The items of a quotation or of one lot, in document order; the list owns them.
 class TItens
@@ -29,6 +32,14 @@ public:
     // A new, unattached "itens" element holding every item in list order.
     QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
     QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
+
+    // Appends one row per item to the items table, with the lot's code (0 for loose items).
+    // The table's before-post step is off meanwhile, so imported rows skip the editing rules.
+    void PreencherTabela(TMemoryTable &mmItens, qint32 codGrupo) const;
+    // Copies the quoted price (rounded to 5 places), the brand and the observation of every
+    // row the items table presents (and linhaAceita accepts, when given) into the first item
+    // of the same number, material and treatment. A failure leaves the list unchanged.
+    void AtualizarDaTabela(TMemoryTable &mmItens, const std::function<bool()> &linhaAceita = {});
 
 private:
     std::vector<std::unique_ptr<TItem>> m_itens;
