@@ -1,0 +1,257 @@
+#include "exchange/uVTExpImpCotacao.h"
+
+#include "common/uExcecoes.h"
+#include "common/uFuncoesLicitacao.h"
+#include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTExpImpCotacaoValidacoes.h"
+#include "messages/ExibeMensagens.h"
+#include "messages/uExpLog.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+
+#include <exception>
+#include <sys/stat.h>
+
+namespace {
+
+void Registrar(const QString &texto)
+{
+    ObterLogManager().AdicionarMensagem(texto);
+}
+
+void RegistrarErro(const QString &texto)
+{
+    ObterLogManager().AdicionarErro(texto);
+}
+
+QString TextoDoErro(const std::exception &erro)
+{
+    if (const auto *nosso = dynamic_cast<const Exception *>(&erro))
+        return nosso->Message();
+    return QString::fromLocal8Bit(erro.what());
+}
+
+TVersao VersaoDoArquivo()
+{
+    return TextoParaVersao(VERSAO_ARQUIVO_COTACAO);
+}
+
+QString CaminhoEm(const QString &pasta, const QString &nome)
+{
+    return QDir(pasta).filePath(nome);
+}
+
+// Runs one stage of the save; when anything in it raises, the stage's error line is logged and
+// the error goes on.
+template<typename Passos>
+auto Etapa(const QString &linhaDeErro, Passos &&passos)
+{
+    try {
+        return passos();
+    } catch (...) {
+        RegistrarErro(linhaDeErro);
+        throw;
+    }
+}
+
+// Two names of one file: the same device and inode, whatever the spelling (letter case on a
+// file system that ignores it, links, "." and ".." in the path).
+bool MesmoArquivo(const QString &a, const QString &b)
+{
+    struct stat sa;
+    struct stat sb;
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0
+        || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+const char16_t *const MensagemImportar
+    = u"Ocorreu um erro ao importar as propostas. Contate a administração pública.";
+const char16_t *const MensagemExportarPropostas
+    = u"Ocorreu um erro ao exportar as propostas. Contate a administração pública.";
+const char16_t *const MensagemExportarDados
+    = u"Ocorreu um erro ao exportar os dados. Contate a administração pública.";
+
+QString Texto(const char16_t *texto)
+{
+    return QStringView(texto).toString();
+}
+
+} // namespace
+
+bool TExpImpCotacao::Importar(const QString &nomeArquivo, const QString &diretorio,
+    const QString &diretorioTrabalho, TMemoryTable &mmDados, TMemoryTable &mmGrupos,
+    TMemoryTable &mmItens, TMemoryTable &mmCotas)
+{
+    ObterLogManager().Limpar();
+    m_nomeArquivo = nomeArquivo;
+    m_diretorio = diretorio;
+    m_diretorioTrabalho = diretorioTrabalho;
+    bool resultado = true;
+    try {
+        if (!AbrirEValidar() || !CarregarDados(mmDados, mmGrupos, mmItens, mmCotas))
+            resultado = false;
+    } catch (const std::exception &erro) {
+        ExibeInformacao(Texto(MensagemImportar), bmContinuar, TextoDoErro(erro));
+        throw;
+    }
+    if (!resultado)
+        ExibeAviso(Texto(MensagemImportar));
+    return resultado;
+}
+
+bool TExpImpCotacao::AbrirEValidar()
+{
+    QDomDocument documento;
+    if (!AbrirArquivo(documento))
+        return false;
+    m_cotacao.CarregarDoXML(ValidarDocumento(documento));
+    return true;
+}
+
+bool TExpImpCotacao::AbrirArquivo(QDomDocument &documento)
+{
+    return AbrirArquivoCotacao(documento, m_diretorio, m_nomeArquivo, m_diretorioTrabalho);
+}
+
+bool TExpImpCotacao::CarregarDados(
+    TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens, TMemoryTable &mmCotas)
+{
+    Registrar(QStringLiteral("Carregando dados da cotação."));
+    try {
+        if (!m_cotacao.PreencherTabelas(mmDados, mmGrupos, mmItens, mmCotas))
+            return false;
+    } catch (...) {
+        RegistrarErro(QStringLiteral("Erro ao carregar os dados da cotação."));
+        throw;
+    }
+    Registrar(QStringLiteral("Dados carregados com sucesso."));
+    return true;
+}
+
+bool TExpImpCotacao::Exportar(const QString &diretorio, const QString &diretorioTrabalho,
+    TMemoryTable &mmDados, TMemoryTable &mmItens, TMemoryTable &mmGrupos)
+{
+    ObterLogManager().Limpar();
+    m_diretorio = diretorio;
+    m_diretorioTrabalho = diretorioTrabalho;
+    bool resultado = true;
+    try {
+        AtualizarDados(mmDados, mmGrupos, mmItens);
+        if (!Salvar())
+            resultado = false;
+    } catch (const std::exception &erro) {
+        ExibeInformacao(Texto(MensagemExportarDados), bmContinuar, TextoDoErro(erro));
+        throw;
+    }
+    if (!resultado)
+        ExibeInformacao(Texto(MensagemExportarPropostas), bmContinuar, QString());
+    return resultado;
+}
+
+bool TExpImpCotacao::AtualizarDados(
+    TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens)
+{
+    m_cotacao.AtualizarDasTabelas(mmDados, mmGrupos, mmItens);
+    return true;
+}
+
+bool TExpImpCotacao::Regravar(const QString &nomeArquivo, const QString &diretorio,
+    const QString &pastaDestino, const QString &diretorioTrabalho)
+{
+    ObterLogManager().Limpar();
+    m_nomeArquivo = nomeArquivo;
+    m_diretorio = diretorio;
+    m_diretorioTrabalho = diretorioTrabalho;
+    if (!AbrirEValidar())
+        return false;
+    m_diretorio = pastaDestino;
+    return Salvar(false);
+}
+
+bool TExpImpCotacao::Salvar(bool removerAnterior)
+{
+    QDomDocument documento;
+    Etapa(QStringLiteral("Erro ao criar um arquivo XML."), [&] {
+        Registrar(QStringLiteral("Criando arquivo XML..."));
+        documento.appendChild(documento.createProcessingInstruction(
+            QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
+        Registrar(QStringLiteral("Arquivo XML criado com sucesso."));
+    });
+    Etapa(QStringLiteral("Erro ao efetuar a leitura nos objetos e inserir no arquivo."), [&] {
+        Registrar(QStringLiteral("Inserindo dados no arquivo XML."));
+        QDomElement dados = documento.createElement(QStringLiteral("dados"));
+        documento.appendChild(dados);
+        dados.appendChild(m_cotacao.GravarNoXML(documento));
+        Registrar(QStringLiteral("Dados inseridos com sucesso"));
+    });
+    return Etapa(QStringLiteral("Erro ao salvar o arquivo KVT."),
+        [&] { return GravarArquivoKvt(documento, removerAnterior); });
+}
+
+bool TExpImpCotacao::GravarArquivoKvt(const QDomDocument &documento, bool removerAnterior)
+{
+    Registrar(QStringLiteral("Salvando arquivo KVT."));
+    const QString novoNome = NomeArquivoCanonico(m_cotacao);
+    const QString temporario = CaminhoEm(m_diretorioTrabalho, novoNome);
+
+    Registrar(QStringLiteral("Salvando arquivo temporário."));
+    try {
+        GravarDocumento(documento, temporario);
+    } catch (...) {
+        QFile::remove(temporario);
+        throw;
+    }
+    Registrar(QStringLiteral("Arquivo temporário salvo com sucesso."));
+
+    // The file opened before goes only once the new container is in place, and never when
+    // both names lead to the same file.
+    const auto finalizar = [&](bool gravado) {
+        QFile::remove(temporario);
+        if (gravado) {
+            const QString novo = NomeArquivoCompactado(m_diretorio, temporario);
+            const QString anterior = CaminhoEm(m_diretorio, m_nomeArquivo + QLatin1String(".kvt"));
+            if (removerAnterior && novoNome.trimmed() != m_nomeArquivo.trimmed()
+                && QFile::exists(anterior) && !MesmoArquivo(anterior, novo))
+                QFile::remove(anterior);
+            m_nomeArquivo = novoNome;
+        }
+        Registrar(QStringLiteral("Arquivo temporário deletado."));
+    };
+
+    Registrar(QStringLiteral("Comprimindo arquivo..."));
+    bool gravado = false;
+    try {
+        gravado = CompactarArquivo(VersaoDoArquivo(), m_diretorio, temporario);
+        if (gravado)
+            Registrar(QStringLiteral("Arquivo comprimido com sucesso."));
+        else
+            RegistrarErro(QStringLiteral("Problemas ao tentar comprimir o arquivo."));
+    } catch (...) {
+        finalizar(false);
+        throw;
+    }
+    finalizar(gravado);
+    if (gravado)
+        Registrar(QStringLiteral("Arquivo KVT salvo com sucesso."));
+    return gravado;
+}
+
+QString NomeArquivoCanonico(const TDadosCotacao &cotacao)
+{
+    QString nome = cotacao.TipoCotacao != tcLicitacao
+        ? QStringLiteral("COT-PESQ-") + QString::number(cotacao.PesquisaCodigo)
+        : QStringLiteral("COT-")
+            + SubstituirTexto(cotacao.NumeroAlfa, QStringLiteral("/"), QStringLiteral("-"));
+    QString documento = cotacao.CpfCnpjFornecedor;
+    if (!documento.isEmpty()) {
+        for (const char *sinal : {".", "/", "-"})
+            documento = SubstituirTexto(documento, QLatin1String(sinal), QString());
+        nome += QLatin1Char('-') + documento;
+    }
+    return nome;
+}
