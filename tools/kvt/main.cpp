@@ -1,6 +1,7 @@
 // kvt: the quotation-file road without a screen, for support staff, integrators and tests.
 #include "ComandosContainer.h"
 #include "ComandosModelo.h"
+#include "ComandosTabelas.h"
 #include "KvtSaida.h"
 
 #include <QCoreApplication>
@@ -38,6 +39,8 @@ const std::map<QString, Comando> &Comandos()
         {QStringLiteral("dump"), {1, 1, ComandoDump}},
         {QStringLiteral("pack"), {2, 2, ComandoPack}},
         {QStringLiteral("unpack"), {2, 2, ComandoUnpack}},
+        {QStringLiteral("tables"), {1, 1, ComandoTables}},
+        {QStringLiteral("resave"), {2, 2, ComandoResave}},
     };
     return comandos;
 }
