@@ -1,0 +1,255 @@
+// Opening a quotation of 10,000 items into the tables and saving it back, set against the
+// bare costs measured in the same run: deflating and hashing the saved document (the
+// container's floor) and reading and writing its XML.
+#include "exchange/uVTExpImpCotacao.h"
+#include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTExpImpCotacaoValidacoes.h"
+#include "model/uTabelasCotacao.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDomDocument>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+#include <zlib.h>
+
+namespace {
+
+constexpr int QuantidadeItens = 10000;
+
+std::unique_ptr<TDadosCotacao> GerarCotacao()
+{
+    static const char *const palavras[] = {"Caneta", "esferográfica", "azul", "papel", "A4",
+        "resma", "500", "folhas", "cartucho", "tinta", "preta", "grampeador", "médio", "caixa",
+        "arquivo", "morto", "pasta", "suspensa", "envelope", "pardo", "lápis", "borracha", "branca",
+        "régua", "30cm", "clipe", "metálico", "nº2", "etiqueta", "adesiva"};
+    QRandomGenerator aleatorio(20240711);
+    const auto palavra
+        = [&] { return QString::fromUtf8(palavras[aleatorio.bounded(int(std::size(palavras)))]); };
+
+    auto cotacao = std::make_unique<TDadosCotacao>();
+    cotacao->NumeroAlfa = QStringLiteral("7/2024");
+    cotacao->EntidadeNome = QStringLiteral("Prefeitura Municipal de São João");
+    cotacao->FormaJulgamento = QStringLiteral("Pi");
+    cotacao->Modalidade = QStringLiteral("Pr");
+    cotacao->CpfCnpjFornecedor = QStringLiteral("11.222.333/0001-81");
+    // A small coat of arms and long texts, as hexadecimal text.
+    QByteArray imagem(20 * 1024, '\0');
+    for (char &byte : imagem)
+        byte = char(aleatorio.bounded(256));
+    cotacao->BrasaoRelatorio = QString::fromLatin1(imagem.toHex().toUpper());
+    cotacao->ObjetoResumido = QString::fromLatin1(QByteArray(2000, 'x').toHex());
+    auto itens = std::make_unique<TItens>();
+    for (int codigo = 1; codigo <= QuantidadeItens; ++codigo) {
+        auto item = std::make_unique<TItem>();
+        item->Codigo = codigo;
+        item->CodigoMatServ = int(aleatorio.bounded(1000000));
+        item->Tratamento = 1;
+        for (int n = 3 + int(aleatorio.bounded(9)); n > 0; --n)
+            item->DescricaoMatServ += palavra() + QLatin1Char(' ');
+        item->ObjetoResumidoItem = palavra();
+        item->Marca = palavra();
+        item->Quantidade = aleatorio.bounded(10000);
+        item->ValorEstimado = aleatorio.bounded(100000) / 100.0;
+        item->ValorMaximo = item->ValorEstimado * 1.2;
+        item->ValorCotado = aleatorio.bounded(100000) / 1000.0;
+        itens->Adicionar(std::move(item));
+    }
+    cotacao->SetItens(std::move(itens));
+    return cotacao;
+}
+
+QDomDocument DocumentoDe(const TDadosCotacao &cotacao)
+{
+    QDomDocument documento;
+    documento.appendChild(documento.createProcessingInstruction(
+        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
+    QDomElement dados = documento.createElement(QStringLiteral("dados"));
+    documento.appendChild(dados);
+    dados.appendChild(cotacao.GravarNoXML(documento));
+    return documento;
+}
+
+// The received file, the tables opened as the window opens them, and the saved document's
+// bytes for the floors.
+struct Cenario
+{
+    Cenario()
+        : cotacao(GerarCotacao())
+    {
+        const QString temporario = trabalho.filePath(QStringLiteral("Cotacao"));
+        GravarDocumento(DocumentoDe(*cotacao), temporario);
+        if (!CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta.path(), temporario))
+            std::abort();
+        QFile::remove(temporario);
+        bytes = DocumentoParaBytes(DocumentoDe(*cotacao));
+        tabelas.Abrir();
+    }
+
+    QString Pasta() const { return pasta.path() + QLatin1Char('/'); }
+    QString Trabalho() const { return trabalho.path() + QLatin1Char('/'); }
+
+    bool Importar(TExpImpCotacao &controlador)
+    {
+        tabelas.PrepararParaCarga();
+        return controlador.Importar(QStringLiteral("Cotacao"), Pasta(), Trabalho(), tabelas.mmDados,
+            tabelas.mmGrupos, tabelas.mmItens, tabelas.mmCotas);
+    }
+
+    QTemporaryDir pasta;
+    QTemporaryDir trabalho;
+    std::unique_ptr<TDadosCotacao> cotacao;
+    QByteArray bytes;
+    TTabelasCotacao tabelas;
+};
+
+Cenario &ObterCenario()
+{
+    static Cenario cenario;
+    return cenario;
+}
+
+void Abrir(benchmark::State &state)
+{
+    Cenario &c = ObterCenario();
+    for (auto _ : state) {
+        TExpImpCotacao controlador;
+        benchmark::DoNotOptimize(c.Importar(controlador));
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
+}
+
+void Salvar(benchmark::State &state)
+{
+    Cenario &c = ObterCenario();
+    TExpImpCotacao controlador;
+    if (!c.Importar(controlador))
+        std::abort();
+    // The first save renames the received file; the measured ones overwrite in place, as
+    // the window's saves after each posted item do.
+    controlador.Exportar(
+        c.Pasta(), c.Trabalho(), c.tabelas.mmDados, c.tabelas.mmItens, c.tabelas.mmGrupos);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(controlador.Exportar(
+            c.Pasta(), c.Trabalho(), c.tabelas.mmDados, c.tabelas.mmItens, c.tabelas.mmGrupos));
+    state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
+    // Leave the received file for the opens that may follow.
+    QFile::copy(c.pasta.filePath(QStringLiteral("COT-7-2024-11222333000181.kvt")),
+        c.pasta.filePath(QStringLiteral("Cotacao.kvt")));
+}
+
+// The container's floor: one-shot deflate at the default level and MD5 of the same bytes.
+void DeflateMd5(benchmark::State &state)
+{
+    Cenario &c = ObterCenario();
+    QByteArray saida(qsizetype(compressBound(uLong(c.bytes.size()))), '\0');
+    for (auto _ : state) {
+        uLongf tamanho = uLongf(saida.size());
+        benchmark::DoNotOptimize(compress2(reinterpret_cast<Bytef *>(saida.data()), &tamanho,
+            reinterpret_cast<const Bytef *>(c.bytes.constData()), uLong(c.bytes.size()),
+            Z_DEFAULT_COMPRESSION));
+        benchmark::DoNotOptimize(QCryptographicHash::hash(c.bytes, QCryptographicHash::Md5));
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * c.bytes.size());
+}
+
+// The model written as the document's bytes.
+void EscreverXml(benchmark::State &state)
+{
+    Cenario &c = ObterCenario();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DocumentoParaBytes(DocumentoDe(*c.cotacao)));
+    state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
+}
+
+// The document's bytes parsed and read into a model.
+void LerXml(benchmark::State &state)
+{
+    Cenario &c = ObterCenario();
+    for (auto _ : state) {
+        QDomDocument documento;
+        documento.setContent(c.bytes);
+        TDadosCotacao cotacao;
+        cotacao.CarregarDoXML(
+            documento.documentElement().firstChildElement(QStringLiteral("cotacao")));
+        benchmark::DoNotOptimize(cotacao.Itens());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
+}
+
+BENCHMARK(Abrir)->Unit(benchmark::kMillisecond)->Repetitions(3);
+BENCHMARK(Salvar)->Unit(benchmark::kMillisecond)->Repetitions(3);
+BENCHMARK(DeflateMd5)->Unit(benchmark::kMillisecond)->Repetitions(3);
+BENCHMARK(EscreverXml)->Unit(benchmark::kMillisecond)->Repetitions(3);
+BENCHMARK(LerXml)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
+// Keeps the fastest repetition of each benchmark, in processor time (steadier than the
+// wall clock on a shared machine) and in wall time.
+class Melhores : public benchmark::ConsoleReporter
+{
+public:
+    struct Tempos
+    {
+        double cpu = 0;
+        double real = 0;
+    };
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            const Tempos tempos {run.cpu_accumulated_time / double(run.iterations),
+                run.real_accumulated_time / double(run.iterations)};
+            auto [it, novo] = m_tempos.emplace(run.run_name.function_name, tempos);
+            if (!novo) {
+                it->second.cpu = std::min(it->second.cpu, tempos.cpu);
+                it->second.real = std::min(it->second.real, tempos.real);
+            }
+        }
+    }
+
+    Tempos De(const std::string &nome) const
+    {
+        const auto it = m_tempos.find(nome);
+        return it == m_tempos.end() ? Tempos {} : it->second;
+    }
+
+private:
+    std::map<std::string, Tempos> m_tempos;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Melhores melhores;
+    benchmark::RunSpecifiedBenchmarks(&melhores);
+    benchmark::Shutdown();
+
+    std::printf("\nFastest of each, %d items, document %.1f MB:\n", QuantidadeItens,
+        double(ObterCenario().bytes.size()) / 1e6);
+    std::printf("  %-12s %9s %9s\n", "", "cpu ms", "real ms");
+    for (const char *nome : {"Abrir", "Salvar", "DeflateMd5", "EscreverXml", "LerXml"}) {
+        const Melhores::Tempos t = melhores.De(nome);
+        if (t.cpu > 0)
+            std::printf("  %-12s %9.1f %9.1f\n", nome, t.cpu * 1e3, t.real * 1e3);
+    }
+    const Melhores::Tempos salvar = melhores.De("Salvar");
+    const Melhores::Tempos piso = melhores.De("DeflateMd5");
+    if (salvar.cpu > 0 && piso.cpu > 0)
+        std::printf("  Salvar / DeflateMd5 = %.2f cpu, %.2f real (at most 2)\n",
+            salvar.cpu / piso.cpu, salvar.real / piso.real);
+    return 0;
+}
