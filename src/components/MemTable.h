@@ -284,6 +284,8 @@ public:
     void Delete();
     // Post when the table is in edit or insert state; nothing otherwise.
     void PostSePendente();
+    // A field of the row being edited or inserted was written.
+    bool Modified() const { return m_modificado; }
 
     // Finds the first row whose field starts with (partial) or equals the text, optionally
     // ignoring case, and makes it current. Answers whether it found one.
