@@ -23,3 +23,23 @@ QString TextoWindows1252(const QByteArray &bytes)
     }
     return texto;
 }
+
+QByteArray BytesWindows1252(const QString &texto)
+{
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    char *destino = bytes.data();
+    for (const QChar c : texto) {
+        const char16_t codigo = c.unicode();
+        char byte = '?';
+        if (codigo <= 0xFF && (codigo < 0x80 || codigo > 0x9F)) {
+            byte = char(codigo);
+        } else {
+            for (int i = 0; i < 32; ++i) {
+                if (FaixaC1[i] == codigo)
+                    byte = char(0x80 + i);
+            }
+        }
+        *destino++ = byte;
+    }
+    return bytes;
+}

@@ -8,3 +8,7 @@
 // positions the code page leaves unassigned keep their C1 control code, so that no byte is
 // lost. Every other byte is the ISO-8859-1 character of the same value.
 QString TextoWindows1252(const QByteArray &bytes);
+
+// The bytes of a text in the same code page: the reverse of TextoWindows1252, so that every text
+// it gives comes back byte for byte. A character the code page cannot hold becomes "?".
+QByteArray BytesWindows1252(const QString &texto);

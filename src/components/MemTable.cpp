@@ -3,6 +3,7 @@
 #include "common/uConversoes.h"
 #include "common/uFormatDateTime.h"
 #include "common/uFormatFloat.h"
+#include "common/uTextoWindows1252.h"
 
 #include <QIODevice>
 #include <QVarLengthArray>
@@ -417,11 +418,13 @@ void TField::SetAsBoolean(bool valor)
     SetValue(valor);
 }
 
+// Texts as bytes are in the Windows Western code page, as the public bodies' programs write
+// them.
 QByteArray TField::AsBytes() const
 {
     if (m_tipo == ftGraphic)
         return Value().toByteArray();
-    return AsString().toLatin1();
+    return BytesWindows1252(AsString());
 }
 
 void TField::SetAsBytes(const QByteArray &bytes)
@@ -429,7 +432,7 @@ void TField::SetAsBytes(const QByteArray &bytes)
     if (m_tipo == ftGraphic)
         SetValue(bytes);
     else
-        SetValue(QString::fromLatin1(bytes));
+        SetValue(TextoWindows1252(bytes));
 }
 
 void TField::LoadFromStream(QIODevice &origem)

@@ -114,10 +114,11 @@ public:
     void SetAsDateTime(double diasDesde1899);
     bool AsBoolean() const;
     void SetAsBoolean(bool valor);
+    // A picture's bytes as they are; a text's in the Windows Western code page.
     QByteArray AsBytes() const;
     void SetAsBytes(const QByteArray &bytes);
-    void LoadFromStream(QIODevice &origem);
-    void SaveToStream(QIODevice &destino) const;
+    void LoadFromStream(QIODevice &origem); // the rest of the stream, as SetAsBytes
+    void SaveToStream(QIODevice &destino) const; // raises EFileError when the write fails
 
     // The text a control shows: DisplayText through the display format, Text through the edit
     // format; without a format, the field as text. A null field shows empty, a memo "(Texto)"

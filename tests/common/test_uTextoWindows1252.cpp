@@ -38,4 +38,15 @@ TEST(TextoWindows1252, ConcordaComOConversorDaPlataforma)
     EXPECT_EQ(TextoWindows1252(todos), QString(plataforma(todos)));
 }
 
+// Every byte comes back from its text; what the code page cannot hold becomes "?".
+TEST(TextoWindows1252, BytesDeVolta)
+{
+    QByteArray todos(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        todos[i] = char(i);
+    EXPECT_EQ(BytesWindows1252(TextoWindows1252(todos)), todos);
+    EXPECT_EQ(BytesWindows1252(QStringLiteral("ção €")), QByteArray("\xE7\xE3o \x80", 5));
+    EXPECT_EQ(BytesWindows1252(QStringLiteral("\u0080 \u0100 \u4E2D")), QByteArray("? ? ?"));
+}
+
 } // namespace

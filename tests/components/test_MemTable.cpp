@@ -1061,12 +1061,14 @@ TEST(MemTableValores, BlobsPorFluxo)
     origem.open(QIODevice::ReadOnly);
     figura.LoadFromStream(origem);
     QBuffer texto;
-    texto.setData("Aquisi\xE7\xE3o");
+    texto.setData("Aquisi\xE7\xE3o \x93"
+                  "A4\x94");
     texto.open(QIODevice::ReadOnly);
     memo.LoadFromStream(texto);
     t.Post();
     EXPECT_EQ(figura.AsBytes(), bytes);
-    EXPECT_EQ(memo.AsString(), QStringLiteral("Aquisição"));
+    EXPECT_EQ(memo.AsString(), QStringLiteral("Aquisição “A4”"));
+    EXPECT_EQ(memo.AsBytes(), texto.data());
     QBuffer destino;
     destino.open(QIODevice::WriteOnly);
     figura.SaveToStream(destino);
