@@ -1,6 +1,7 @@
 // Opening a quotation of 10,000 items into the tables and saving it back, set against the
 // bare costs measured in the same run: deflating and hashing the saved document (the
 // container's floor) and reading and writing its XML.
+#include "Melhores.h"
 #include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
@@ -190,43 +191,6 @@ BENCHMARK(Salvar)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(DeflateMd5)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(EscreverXml)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(LerXml)->Unit(benchmark::kMillisecond)->Repetitions(3);
-
-// Keeps the fastest repetition of each benchmark, in processor time (steadier than the
-// wall clock on a shared machine) and in wall time.
-class Melhores : public benchmark::ConsoleReporter
-{
-public:
-    struct Tempos
-    {
-        double cpu = 0;
-        double real = 0;
-    };
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            const Tempos tempos {run.cpu_accumulated_time / double(run.iterations),
-                run.real_accumulated_time / double(run.iterations)};
-            auto [it, novo] = m_tempos.emplace(run.run_name.function_name, tempos);
-            if (!novo) {
-                it->second.cpu = std::min(it->second.cpu, tempos.cpu);
-                it->second.real = std::min(it->second.real, tempos.real);
-            }
-        }
-    }
-
-    Tempos De(const std::string &nome) const
-    {
-        const auto it = m_tempos.find(nome);
-        return it == m_tempos.end() ? Tempos {} : it->second;
-    }
-
-private:
-    std::map<std::string, Tempos> m_tempos;
-};
 
 } // namespace
 

@@ -1,0 +1,101 @@
+#pragma once
+
+// The editing rules of the open quotation that need no window: loading a file into the tables
+// and readying them for editing, which fields the supplier may change, the items that follow
+// the chosen lot or quota, the maximum-price check, the totals, the save, and the CPF/CNPJ
+// check. The main window holds one and calls it from its handlers; tests drive it alone.
+
+#include "components/MemTable.h"
+
+#include <QString>
+
+#include <memory>
+
+class TExpImpCotacao;
+class TTabelasCotacao;
+
+// What the CPF/CNPJ check makes of a typed number.
+struct TConferenciaCPFCNPJ
+{
+    enum TResultado { Vazio, Aceito, Recusado };
+    TResultado Resultado = Vazio;
+    QString Mascarado; // the number to store, when accepted
+    QString Mensagem; // why it was refused
+};
+TConferenciaCPFCNPJ ConferirCPFCNPJ(const QString &texto);
+
+class TRegrasCotacao
+{
+public:
+    explicit TRegrasCotacao(TTabelasCotacao &tabelas);
+    ~TRegrasCotacao();
+    TRegrasCotacao(const TRegrasCotacao &) = delete;
+    TRegrasCotacao &operator=(const TRegrasCotacao &) = delete;
+
+    TTabelasCotacao &Tabelas() const { return m_tabelas; }
+
+    // True while a file is being loaded into the tables; the handlers stand still meanwhile.
+    // A load that raised leaves it true until the next one.
+    bool Carregando = false;
+
+    // The controller of the open file; a new one for every open.
+    TExpImpCotacao *ExpImpCotacao() const { return m_expImpCotacao.get(); }
+    void NovoControlador();
+    void LiberarControlador();
+
+    // Empties the tables and reads pasta/nome.kvt into them, then readies them for editing:
+    // the columns of the quotation's kind, the fields the supplier may change, and the items
+    // of the current lot for a tender judged per lot. False (after the controller's message)
+    // when the file could not be read. The controller's errors pass on, and the tables stay
+    // in their loading state.
+    bool Carregar(const QString &nome, const QString &pasta);
+
+    // What the open quotation calls for.
+    int TipoCotacao() const;
+    QString FormaJulgamento() const;
+    bool MostraTratamento() const; // global judgement of a tender
+    bool MostraCotas() const; // the same with the tender split into quotas
+    bool MostraLotes() const; // judgement per lot
+
+    // The items shown follow the current lot (judgement per lot) or the current quota (while
+    // the quotas are shown). Nothing happens during a load.
+    void SeguirLote();
+    void SeguirCota();
+    // Refuses, with a silent abort, a new row in any table outside a load.
+    void RecusarInclusao() const;
+    // Posts a pending item before the current lot or quota changes.
+    void ConfirmarItemPendente();
+
+    // Checks the quoted price of the item being posted against its maximum; raises a silent
+    // abort when the supplier declines to go on.
+    void VerificarPrecoMaximo();
+
+    // The proposal's total, the current lot's total and the quotas' totals.
+    void CalcularTotais();
+
+    // After an item was posted: the totals again, and the file saved without a word.
+    void AposGravarItem(const QString &diretorio);
+
+    // Posts pending edits and writes the file into its folder; with mostrarMensagem a
+    // successful save says so. The controller's errors pass on.
+    void SalvarCotacao(const QString &diretorio, bool mostrarMensagem);
+
+    // Stores an accepted number in the header.
+    void GravarCPFCNPJ(const QString &mascarado);
+    QString CPFCNPJ() const;
+
+    void DesabilitarControles();
+    void HabilitarControles();
+    void GuardarPosicoes();
+    void RestaurarPosicoes();
+
+private:
+    void PrepararEdicao();
+    double SomaDosItensVisiveis();
+
+    TTabelasCotacao &m_tabelas;
+    std::unique_ptr<TExpImpCotacao> m_expImpCotacao;
+    TMemoryTable::TBookmark MarcadorItens = 0;
+    TMemoryTable::TBookmark MarcadorGrupos = 0;
+    TMemoryTable::TBookmark MarcadorCotas = 0;
+};
