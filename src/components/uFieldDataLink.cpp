@@ -14,8 +14,8 @@ void TFieldDataLink::SetDataSource(TDataSource *fonte)
         disconnect(m_fonte, nullptr, this, nullptr);
     m_fonte = fonte;
     if (m_fonte) {
-        connect(m_fonte, &TDataSource::activeChanged, this, &TFieldDataLink::Religar);
-        connect(m_fonte, &TDataSource::layoutChanged, this, &TFieldDataLink::Religar);
+        connect(m_fonte, &TDataSource::activeChanged, this, [this] { Religar(true); });
+        connect(m_fonte, &TDataSource::layoutChanged, this, [this] { Religar(false); });
         connect(m_fonte, &TDataSource::dataSetChanged, this, [this] {
             m_modificado = false;
             Q_EMIT dataChange();
@@ -31,9 +31,9 @@ void TFieldDataLink::SetDataSource(TDataSource *fonte)
             Q_EMIT editingChange();
         });
         connect(m_fonte, &TDataSource::updateData, this, &TFieldDataLink::UpdateRecord);
-        connect(m_fonte, &QObject::destroyed, this, &TFieldDataLink::Religar);
+        connect(m_fonte, &QObject::destroyed, this, [this] { Religar(true); });
     }
-    Religar();
+    Religar(true);
 }
 
 void TFieldDataLink::SetFieldName(const QString &nome)
@@ -41,7 +41,7 @@ void TFieldDataLink::SetFieldName(const QString &nome)
     if (m_nomeCampo == nome)
         return;
     m_nomeCampo = nome;
-    Religar();
+    Religar(true);
 }
 
 TMemoryTable *TFieldDataLink::DataSet() const
@@ -90,12 +90,18 @@ void TFieldDataLink::UpdateRecord()
     m_modificado = false;
 }
 
-void TFieldDataLink::Religar()
+void TFieldDataLink::Religar(bool sempre)
 {
     TMemoryTable *tabela = DataSet();
     TField *campo = tabela && tabela->Active() && !m_nomeCampo.isEmpty()
         ? tabela->FindField(m_nomeCampo)
         : nullptr;
+    // A change of the fields' layout that leaves this field bound keeps what is being typed.
+    if (!sempre && campo == m_campo) {
+        if (!m_modificado)
+            Q_EMIT dataChange();
+        return;
+    }
     m_campo = campo;
     m_modificado = false;
     Q_EMIT activeChange();

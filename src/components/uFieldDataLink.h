@@ -49,7 +49,7 @@ Q_SIGNALS:
     void updateData(); // write the control's pending text into Field()
 
 private:
-    void Religar();
+    void Religar(bool sempre);
     void AoMudarRegistro(TField *campo);
 
     QPointer<TDataSource> m_fonte;
