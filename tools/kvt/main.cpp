@@ -1,14 +1,17 @@
 // kvt: the quotation-file road without a screen, for support staff, integrators and tests.
+#include "ComandoProposta.h"
 #include "ComandosContainer.h"
 #include "ComandosModelo.h"
 #include "ComandosTabelas.h"
 #include "KvtSaida.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -41,15 +44,29 @@ const std::map<QString, Comando> &Comandos()
         {QStringLiteral("unpack"), {2, 2, ComandoUnpack}},
         {QStringLiteral("tables"), {1, 1, ComandoTables}},
         {QStringLiteral("resave"), {2, 2, ComandoResave}},
+        {QStringLiteral("proposta"), {2, 3, ComandoProposta}},
     };
     return comandos;
+}
+
+// Rendering the proposal needs fonts and a paint device, so that command runs under a
+// QGuiApplication, headless unless a platform was asked for; every other command stays on
+// QtCore.
+std::unique_ptr<QCoreApplication> CriarAplicacao(int &argc, char *argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "proposta") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = CriarAplicacao(argc, argv);
     QStringList argumentos = QCoreApplication::arguments().mid(1);
 
     if (argumentos.size() == 1

@@ -1,0 +1,82 @@
+#include "CotacaoTeste.h"
+
+#include "common/uExcecoes.h"
+#include "exchange/uVTExpImpCotacao.h"
+#include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTExpImpCotacaoValidacoes.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+std::unique_ptr<TDadosCotacao> NovaLicitacao(const QString &formaJulgamento,
+    const QString &modalidade, const QString &numero, qint32 tratamento)
+{
+    auto cotacao = std::make_unique<TDadosCotacao>();
+    cotacao->TipoCotacao = tcLicitacao;
+    cotacao->EntidadeCodigo = 1234;
+    cotacao->EntidadeSerie = 1;
+    cotacao->EntidadeNome = QStringLiteral("Prefeitura Municipal de Santa Aurora");
+    cotacao->Ano = 2024;
+    cotacao->Sequencia = 3;
+    cotacao->FormaJulgamento = formaJulgamento;
+    cotacao->ObjetoResumido = TextoEmHexa(QStringLiteral("Aquisição de material de expediente."));
+    cotacao->FormaEntrega = QStringLiteral("Un");
+    cotacao->NumeroAlfa = numero;
+    cotacao->Modalidade = modalidade;
+    cotacao->TipoLicitacao = QStringLiteral("Mp");
+    cotacao->Tratamento = tratamento;
+    cotacao->CpfCnpjFornecedor = QStringLiteral("11.222.333/0001-81");
+    return cotacao;
+}
+
+void AdicionarItem(TItens &itens, const TItemTeste &dados)
+{
+    auto item = std::make_unique<TItem>();
+    item->Codigo = dados.Codigo;
+    item->CodigoMatServ = 1000 + dados.Codigo;
+    item->Tratamento = dados.Tratamento;
+    item->DescricaoMatServ = QString::fromUtf8(dados.Descricao);
+    item->Quantidade = dados.Quantidade;
+    item->ValorCotado = dados.ValorCotado;
+    item->Marca = QString::fromUtf8(dados.Marca);
+    item->Observacao = QString::fromUtf8(dados.Observacao);
+    itens.Adicionar(std::move(item));
+}
+
+QString TextoEmHexa(const QString &texto)
+{
+    return QString::fromLatin1(texto.toLatin1().toHex().toUpper());
+}
+
+QString GravarCotacao(const TDadosCotacao &cotacao, const QString &pasta, const QString &nome)
+{
+    QDomDocument documento;
+    documento.appendChild(documento.createProcessingInstruction(
+        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
+    QDomElement dados = documento.createElement(QStringLiteral("dados"));
+    documento.appendChild(dados);
+    dados.appendChild(cotacao.GravarNoXML(documento));
+
+    QTemporaryDir trabalho;
+    const QString caminhoDocumento = QDir(trabalho.path()).filePath(nome);
+    GravarDocumento(documento, caminhoDocumento);
+    if (!CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta, caminhoDocumento))
+        throw EVrtException(QStringLiteral("Não foi possível gravar a cotação de teste."));
+    return NomeArquivoCompactado(pasta, nome);
+}
+
+void AbrirCotacao(const QString &arquivo, TExpImpCotacao &controlador, TTabelasCotacao &tabelas)
+{
+    if (!tabelas.mmDados.Active())
+        tabelas.Abrir();
+    tabelas.PrepararParaCarga();
+    QTemporaryDir trabalho;
+    const QFileInfo info(arquivo);
+    if (!controlador.Importar(info.completeBaseName(), info.absolutePath(),
+            trabalho.path() + QLatin1Char('/'), tabelas.mmDados, tabelas.mmGrupos, tabelas.mmItens,
+            tabelas.mmCotas))
+        throw EVrtException(QStringLiteral("A cotação de teste não abriu."));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// Fixture quotations for the report tests, written through the program's own writer (model,
+// XML document, container) and opened as the main window opens them.
+
+#include "model/uTabelasCotacao.h"
+#include "model/uVTExpImpCotacaoDados.h"
+
+#include <QString>
+
+#include <memory>
+
+class TExpImpCotacao;
+
+// A tender header with the given judgement form, modality, number and treatment.
+std::unique_ptr<TDadosCotacao> NovaLicitacao(const QString &formaJulgamento,
+    const QString &modalidade, const QString &numero, qint32 tratamento = 1);
+
+struct TItemTeste
+{
+    qint32 Codigo;
+    qint32 Tratamento;
+    const char *Descricao;
+    double Quantidade;
+    double ValorCotado;
+    const char *Marca = "";
+    const char *Observacao = "";
+};
+void AdicionarItem(TItens &itens, const TItemTeste &item);
+
+// The text as the file's hexadecimal fields carry it.
+QString TextoEmHexa(const QString &texto);
+
+// Writes the quotation as pasta/nome.kvt and answers the container's path.
+QString GravarCotacao(const TDadosCotacao &cotacao, const QString &pasta, const QString &nome);
+
+// Opens the container into the tables (opened first when they are not), as the main window
+// does; raises when the open fails.
+void AbrirCotacao(const QString &arquivo, TExpImpCotacao &controlador, TTabelasCotacao &tabelas);
