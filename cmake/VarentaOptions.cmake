@@ -25,3 +25,15 @@ if(VARENTA_SANITIZE)
     -fsanitize=${VARENTA_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(varenta_options INTERFACE -fsanitize=${VARENTA_SANITIZE})
 endif()
+
+# The fuzz build instruments every target for libFuzzer's coverage and runs it under the
+# address and undefined-behaviour sanitizers; only the fuzz targets link libFuzzer's main.
+if(VARENTA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "VARENTA_FUZZ needs clang (CMAKE_CXX_COMPILER=clang++-14)")
+  endif()
+  target_compile_options(varenta_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=all)
+  target_link_options(varenta_options INTERFACE -fsanitize=address,undefined)
+endif()
