@@ -4,7 +4,9 @@
 // file carries as hexadecimal are written here as plain text (Windows-1252, as the public
 // body's programs write them); dates are "dd/MM/yyyy" and times "HH:mm"; "Brasao" names the
 // colour of a coat of arms drawn here and stored as JPEG; "arquivo" is the base name of the
-// .kvt as the public body sends it. The output is byte for byte the same on every run.
+// .kvt as the public body sends it. An answered quotation also carries the supplier's
+// "CpfCnpjFornecedor", "ValorTotalCotado", and per item "ValorCotado", "Marca" and
+// "Observacao". The output is byte for byte the same on every run.
 
 #include "common/uConversoes.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
@@ -111,6 +113,10 @@ void LerItem(TItem &item, const QJsonObject &fonte)
     item.QuantidadeMinima = fonte.value(QLatin1String("QuantidadeMinima")).toDouble();
     item.ValorEstimado = fonte.value(QLatin1String("ValorEstimado")).toDouble();
     item.ValorMaximo = fonte.value(QLatin1String("ValorMaximo")).toDouble();
+    // The supplier's answers, present only in answered quotations.
+    item.ValorCotado = fonte.value(QLatin1String("ValorCotado")).toDouble();
+    item.Marca = fonte.value(QLatin1String("Marca")).toString();
+    item.Observacao = fonte.value(QLatin1String("Observacao")).toString();
 }
 
 std::unique_ptr<TItens> LerItens(const QJsonArray &fontes)
@@ -143,6 +149,8 @@ void LerCotacao(TDadosCotacao &cotacao, const QJsonObject &fonte)
     cotacao.LocalEntregaProposta = TextoHexa(fonte, "LocalEntregaProposta");
     cotacao.DataEntregaProposta = DataHora(fonte, "DataEntregaProposta");
     cotacao.HoraEntregaProposta = DataHora(fonte, "HoraEntregaProposta");
+    cotacao.CpfCnpjFornecedor = texto("CpfCnpjFornecedor");
+    cotacao.ValorTotalCotado = fonte.value(QLatin1String("ValorTotalCotado")).toDouble();
 
     if (cotacao.TipoCotacao == tcLicitacao) {
         cotacao.NumeroAlfa = texto("NumeroAlfa");
