@@ -3,6 +3,7 @@
 #include "common/uExcecoes.h"
 #include "common/uFuncoesLicitacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTExpImpCotacaoEscrita.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "messages/ExibeMensagens.h"
 #include "messages/uExpLog.h"
@@ -175,25 +176,27 @@ bool TExpImpCotacao::Regravar(const QString &nomeArquivo, const QString &diretor
 
 bool TExpImpCotacao::Salvar(bool removerAnterior)
 {
-    QDomDocument documento;
+    // The document goes straight into the bytes of the file: a save after every posted item
+    // cannot afford to build a DOM tree of the whole quotation first.
+    QByteArray documento;
+    TEscritaBytes escrita(documento);
     Etapa(QStringLiteral("Erro ao criar um arquivo XML."), [&] {
         Registrar(QStringLiteral("Criando arquivo XML..."));
-        documento.appendChild(documento.createProcessingInstruction(
-            QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
+        escrita.Declaracao(u"version = \"1.0\" encoding=\"ISO-8859-1\"");
         Registrar(QStringLiteral("Arquivo XML criado com sucesso."));
     });
     Etapa(QStringLiteral("Erro ao efetuar a leitura nos objetos e inserir no arquivo."), [&] {
         Registrar(QStringLiteral("Inserindo dados no arquivo XML."));
-        QDomElement dados = documento.createElement(QStringLiteral("dados"));
-        documento.appendChild(dados);
-        dados.appendChild(m_cotacao.GravarNoXML(documento));
+        escrita.Abrir(QStringLiteral("dados"));
+        m_cotacao.GravarNoXML(escrita);
+        escrita.Fechar();
         Registrar(QStringLiteral("Dados inseridos com sucesso"));
     });
     return Etapa(QStringLiteral("Erro ao salvar o arquivo KVT."),
         [&] { return GravarArquivoKvt(documento, removerAnterior); });
 }
 
-bool TExpImpCotacao::GravarArquivoKvt(const QDomDocument &documento, bool removerAnterior)
+bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerAnterior)
 {
     Registrar(QStringLiteral("Salvando arquivo KVT."));
     const QString novoNome = NomeArquivoCanonico(m_cotacao);

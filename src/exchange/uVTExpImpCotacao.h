@@ -9,6 +9,7 @@
 
 #include "model/uVTExpImpCotacaoDados.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QDomDocument;
@@ -63,7 +64,7 @@ private:
     // With removerAnterior, the file opened before goes once the new one is written under
     // another name.
     bool Salvar(bool removerAnterior = true);
-    bool GravarArquivoKvt(const QDomDocument &documento, bool removerAnterior);
+    bool GravarArquivoKvt(const QByteArray &documento, bool removerAnterior);
 
     TDadosCotacao m_cotacao;
     QString m_diretorio;

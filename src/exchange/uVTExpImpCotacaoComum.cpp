@@ -14,22 +14,6 @@ namespace {
 
 const QString TEXTO_ARQUIVO_INVALIDO = QStringLiteral("Arquivo inválido.");
 
-bool CaractereXML(char32_t codigo)
-{
-    return codigo == 0x9 || codigo == 0xA || codigo == 0xD || (codigo >= 0x20 && codigo <= 0xD7FF)
-        || (codigo >= 0xE000 && codigo <= 0xFFFD) || (codigo >= 0x10000 && codigo <= 0x10FFFF);
-}
-
-// The code point at i, a surrogate pair joined; advances i past it. A lone surrogate comes
-// back as itself, which CaractereXML refuses.
-char32_t ProximoCodigo(QStringView texto, qsizetype &i)
-{
-    const QChar atual = texto[i++];
-    if (atual.isHighSurrogate() && i < texto.size() && texto[i].isLowSurrogate())
-        return QChar::surrogateToUcs4(atual, texto[i++]);
-    return atual.unicode();
-}
-
 // QDomDocument's parser slows down with the square of the nesting depth, and the quotation
 // document is seven levels deep: a document nested far deeper is refused before the DOM
 // parses it. Errors of syntax are left for the DOM to find.
@@ -111,25 +95,15 @@ void ListaAusente(const QString &nome)
 void GravarElemento(
     QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto)
 {
-    QDomElement elemento = documento.createElement(nome);
-    pai.appendChild(elemento);
-    if (!texto.isEmpty())
-        elemento.appendChild(documento.createTextNode(texto));
+    pai.appendChild(
+        ElementoGravado(documento, [&](TEscritaXML &escrita) { escrita.Elemento(nome, texto); }));
 }
 
 void GravarElementoCDATA(
     QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto)
 {
-    QDomElement elemento = documento.createElement(nome);
-    pai.appendChild(elemento);
-    // "a]]>b" becomes the sections "a]]" and ">b".
-    const QLatin1String fim("]]>");
-    qsizetype inicio = 0;
-    for (qsizetype pos = texto.indexOf(fim); pos >= 0; pos = texto.indexOf(fim, pos + 1)) {
-        elemento.appendChild(documento.createCDATASection(texto.mid(inicio, pos + 2 - inicio)));
-        inicio = pos + 2;
-    }
-    elemento.appendChild(documento.createCDATASection(texto.mid(inicio)));
+    pai.appendChild(ElementoGravado(
+        documento, [&](TEscritaXML &escrita) { escrita.ElementoCDATA(nome, texto); }));
 }
 
 void CarregarDocumento(QDomDocument &documento, const QString &caminho)
@@ -180,68 +154,55 @@ QDomElement ValidarDocumento(const QDomDocument &documento)
     return cotacao;
 }
 
+namespace {
+
+void EscreverNo(TEscritaBytes &escrita, const QDomNode &no)
+{
+    if (no.isElement()) {
+        escrita.Abrir(no.toElement().tagName());
+        for (QDomNode filho = no.firstChild(); !filho.isNull(); filho = filho.nextSibling())
+            EscreverNo(escrita, filho);
+        escrita.Fechar();
+    } else if (no.isCDATASection()) {
+        escrita.Cdata(no.nodeValue());
+    } else if (no.isText()) {
+        escrita.Texto(no.nodeValue());
+    } else {
+        throw EVrtException(QStringLiteral("O documento contém um nó que o arquivo não leva."));
+    }
+}
+
+} // namespace
+
 QByteArray DocumentoParaBytes(const QDomDocument &documento)
 {
-    // The DOM has already escaped markup, a carriage return in a text included; what is left is
-    // to choose the bytes. It ends the declaration and the document with a line break, which
-    // the file does without.
-    QString xml = documento.toString(-1);
-    if (xml.endsWith(QLatin1Char('\n')))
-        xml.chop(1);
-    const QDomNode primeiro = documento.firstChild();
-    if (!primeiro.isProcessingInstruction()
-        || primeiro.toProcessingInstruction().target() != QLatin1String("xml")) {
-        xml.prepend(QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"));
-    } else if (!primeiro.toProcessingInstruction().data().contains(
-                   QLatin1String("ISO-8859-1"), Qt::CaseInsensitive)) {
-        throw EVrtException(
-            QStringLiteral("O documento declara uma codificação diferente de ISO-8859-1."));
-    } else {
-        const qsizetype fimDeclaracao = xml.indexOf(QLatin1String("?>")) + 2;
-        if (xml.mid(fimDeclaracao, 1) == QLatin1String("\n"))
-            xml.remove(fimDeclaracao, 1);
-    }
-
-    // A CDATA section cannot hold a reference: it is closed before one and opened again after.
-    const QStringView texto(xml);
-    const QLatin1String inicioCdata("<![CDATA[");
-    const QLatin1String fimCdata("]]>");
-
     QByteArray bytes;
-    bytes.reserve(xml.size() + xml.size() / 8);
-    bool emCdata = false;
-    for (qsizetype i = 0; i < texto.size();) {
-        if (!emCdata && texto[i] == u'<' && texto.mid(i).startsWith(inicioCdata)) {
-            emCdata = true;
-            bytes += inicioCdata.latin1();
-            i += inicioCdata.size();
-            continue;
-        }
-        if (emCdata && texto[i] == u']' && texto.mid(i).startsWith(fimCdata)) {
-            emCdata = false;
-            bytes += fimCdata.latin1();
-            i += fimCdata.size();
-            continue;
-        }
-        const char32_t codigo = ProximoCodigo(texto, i);
-        if (!CaractereXML(codigo)) {
+    TEscritaBytes escrita(bytes);
+    QDomNode no = documento.firstChild();
+    if (no.isProcessingInstruction()
+        && no.toProcessingInstruction().target() == QLatin1String("xml")) {
+        const QString dados = no.toProcessingInstruction().data();
+        if (!dados.contains(QLatin1String("ISO-8859-1"), Qt::CaseInsensitive)) {
             throw EVrtException(
-                QStringLiteral("O texto contém um caractere que o XML não admite (código %1).")
-                    .arg(static_cast<uint>(codigo)));
+                QStringLiteral("O documento declara uma codificação diferente de ISO-8859-1."));
         }
-        if (codigo <= 0xFF) {
-            bytes += static_cast<char>(codigo);
-            continue;
-        }
-        const QByteArray referencia = "&#" + QByteArray::number(static_cast<uint>(codigo)) + ';';
-        bytes += emCdata ? fimCdata.latin1() + referencia + inicioCdata.latin1() : referencia;
+        escrita.Declaracao(dados);
+        no = no.nextSibling();
+    } else {
+        escrita.Declaracao(u"version=\"1.0\" encoding=\"ISO-8859-1\"");
     }
+    for (; !no.isNull(); no = no.nextSibling())
+        EscreverNo(escrita, no);
     return bytes;
 }
 
 void GravarDocumento(const QDomDocument &documento, const QString &caminho)
 {
-    const QByteArray bytes = DocumentoParaBytes(documento);
+    GravarDocumento(DocumentoParaBytes(documento), caminho);
+}
+
+void GravarDocumento(const QByteArray &bytes, const QString &caminho)
+{
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || arquivo.write(bytes) != bytes.size() || !arquivo.flush()) {

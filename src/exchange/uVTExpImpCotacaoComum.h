@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/uVTExpImpCotacaoEscrita.h"
 #include "messages/uExpLog.h"
 
 #include <QByteArray>
@@ -77,16 +78,15 @@ QString TextoDoValor(double valor, TCodificacao codificacao);
 QString TextoDoValor(bool valor, TCodificacao codificacao);
 QString TextoDoValor(const QString &valor, TCodificacao codificacao);
 
-// Writes every element of the table, in table order, as children of pai.
+// Writes every element of the table, in table order, as children of the open element.
 template<typename T, std::size_t N>
-void GravarElementos(const T &objeto, QDomDocument &documento, QDomElement &pai,
-    const TElementoXML<T> (&elementos)[N])
+void GravarElementos(const T &objeto, TEscritaXML &escrita, const TElementoXML<T> (&elementos)[N])
 {
     for (const TElementoXML<T> &elemento : elementos) {
         const QString texto = std::visit(
             [&](auto campo) { return TextoDoValor(objeto.*campo, elemento.codificacao); },
             elemento.campo);
-        GravarElemento(documento, pai, elemento.nome, texto);
+        escrita.Elemento(elemento.nome, texto);
     }
 }
 
@@ -127,24 +127,25 @@ void CarregarLista(TLista &lista, const QDomElement &pai, const QString &nomeLis
     }
 }
 
-// A new element nomeLista holding quantidade children nomeElemento, each filled by
-// gravar(indice, no). Logs the lines; on a failure the error line goes before the error.
+// An element nomeLista holding quantidade children nomeElemento, each filled by
+// gravar(indice) while it is open. Logs the lines; on a failure the error line goes before
+// the error.
 template<typename FGravar>
-QDomElement GravarLista(QDomDocument &documento, const QString &nomeLista,
-    const QString &nomeElemento, int quantidade, const TLinhasLista &linhas, FGravar gravar)
+void GravarLista(TEscritaXML &escrita, const QString &nomeLista, const QString &nomeElemento,
+    int quantidade, const TLinhasLista &linhas, FGravar gravar)
 {
     TImpExpLogManager &log = ObterLogManager();
     log.AdicionarMensagem(linhas.inicio);
     try {
-        QDomElement lista = documento.createElement(nomeLista);
+        escrita.Abrir(nomeLista);
         for (int indice = 0; indice < quantidade; ++indice) {
-            QDomElement no = documento.createElement(nomeElemento);
-            gravar(indice, no);
-            lista.appendChild(no);
+            escrita.Abrir(nomeElemento);
+            gravar(indice);
+            escrita.Fechar();
         }
+        escrita.Fechar();
         if (!linhas.sucesso.isEmpty())
             log.AdicionarMensagem(linhas.sucesso);
-        return lista;
     } catch (...) {
         log.AdicionarErro(linhas.erro);
         throw;
@@ -171,6 +172,9 @@ QDomElement ValidarDocumento(const QDomDocument &documento);
 // has it. A document without its XML declaration
 // is given one. Raises EVrtException for a character that XML cannot carry at all, and for a
 // declaration of another encoding.
+// The bytes are TEscritaBytes', the same that a save writes straight from the model.
 QByteArray DocumentoParaBytes(const QDomDocument &documento);
 // Writes DocumentoParaBytes into a file, replacing it; raises EFileError when that fails.
 void GravarDocumento(const QDomDocument &documento, const QString &caminho);
+// Writes a document's bytes (TEscritaBytes) into a file in the same way.
+void GravarDocumento(const QByteArray &bytes, const QString &caminho);

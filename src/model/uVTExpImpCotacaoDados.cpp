@@ -80,9 +80,12 @@ std::unique_ptr<TLista> NovaListaLida(const QDomElement &no, bool licitacao)
 }
 
 template<typename TLista>
-QDomElement ListaGravada(const TLista &lista, QDomDocument &documento, bool licitacao)
+void GravarListaDoTipo(const TLista &lista, TEscritaXML &escrita, bool licitacao)
 {
-    return licitacao ? lista.GravarNoXMLLicitacao(documento) : lista.GravarNoXMLPesquisa(documento);
+    if (licitacao)
+        lista.GravarNoXMLLicitacao(escrita);
+    else
+        lista.GravarNoXMLPesquisa(escrita);
 }
 
 } // namespace
@@ -129,6 +132,11 @@ void TDadosCotacao::CarregarDoXML(const QDomElement &cotacao)
 
 QDomElement TDadosCotacao::GravarNoXML(QDomDocument &documento) const
 {
+    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXML(e); });
+}
+
+void TDadosCotacao::GravarNoXML(TEscritaXML &escrita) const
+{
     TImpExpLogManager &log = ObterLogManager();
     const bool licitacao = TipoCotacao == tcLicitacao;
     const bool pesquisa = TipoCotacao == tcPesquisa;
@@ -137,30 +145,30 @@ QDomElement TDadosCotacao::GravarNoXML(QDomDocument &documento) const
                                    : QString();
     log.AdicionarMensagem(QStringLiteral("Carregando dados da ") + tipo + QStringLiteral("..."));
     try {
-        QDomElement cotacao = documento.createElement(QStringLiteral("cotacao"));
-        GravarElementos(*this, documento, cotacao, COMUNS);
+        escrita.Abrir(QStringLiteral("cotacao"));
+        GravarElementos(*this, escrita, COMUNS);
         if (licitacao)
-            GravarElementos(*this, documento, cotacao, LICITACAO);
+            GravarElementos(*this, escrita, LICITACAO);
         else if (pesquisa)
-            GravarElementos(*this, documento, cotacao, PESQUISA);
+            GravarElementos(*this, escrita, PESQUISA);
 
         if (licitacao || pesquisa) {
             if (FormaComItens(FormaJulgamento)) {
                 if (m_itens)
-                    cotacao.appendChild(ListaGravada(*m_itens, documento, licitacao));
+                    GravarListaDoTipo(*m_itens, escrita, licitacao);
                 else
                     log.AdicionarErro(QStringLiteral("Não existe itens."));
             }
             if (FormaComGrupos(FormaJulgamento)) {
                 if (m_grupos)
-                    cotacao.appendChild(ListaGravada(*m_grupos, documento, licitacao));
+                    GravarListaDoTipo(*m_grupos, escrita, licitacao);
                 else
                     log.AdicionarErro(QStringLiteral("Não existe grupos."));
             }
         }
-        GravarElementoCDATA(documento, cotacao, NOME_BRASAO, BrasaoRelatorio);
+        escrita.ElementoCDATA(NOME_BRASAO, BrasaoRelatorio);
+        escrita.Fechar();
         log.AdicionarMensagem(QStringLiteral("Dados da licitação carregados com sucesso."));
-        return cotacao;
     } catch (...) {
         log.AdicionarErro(QStringLiteral("Erro ao inserir as informações no arquivo"));
         throw;

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class TEscritaXML;
 class TMemoryTable;
 
 // Quotation kind: 0 tender ("licitação"), 1 price survey ("pesquisa de preços"); any other
@@ -79,6 +80,8 @@ public:
     void CarregarDoXML(const QDomElement &cotacao);
     // A new, unattached "cotacao" element holding the whole quotation.
     QDomElement GravarNoXML(QDomDocument &documento) const;
+    // The same written straight into a writer, at its open element.
+    void GravarNoXML(TEscritaXML &escrita) const;
 
     // Fills the emptied tables: the header row, the quotas of a tender of treatment 4, and
     // the items or lots the form calls for. False, after an error line, when that list is

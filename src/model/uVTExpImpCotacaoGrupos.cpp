@@ -42,18 +42,16 @@ void CarregarGrupos(TGrupos &lista, const QDomElement &grupos,
 
 // No success line is logged for the lots: the item writer of each lot logs its own.
 template<std::size_t N>
-QDomElement GravarGrupos(const TGrupos &lista, QDomDocument &documento,
-    const TElementoGrupo (&vocabulario)[N],
-    QDomElement (TItens::*gravarItens)(QDomDocument &) const)
+void GravarGrupos(const TGrupos &lista, TEscritaXML &escrita,
+    const TElementoGrupo (&vocabulario)[N], void (TItens::*gravarItens)(TEscritaXML &) const)
 {
     static const TLinhasLista linhas {QStringLiteral("Carregando grupo de itens..."), QString(),
         QStringLiteral("Erro ao exportar os grupos para o arquivo.")};
-    return GravarLista(documento, NOME_GRUPOS, NOME_GRUPO, lista.Count(), linhas,
-        [&](int indice, QDomElement &no) {
-            const TGrupo &grupo = lista.Grupo(indice);
-            GravarElementos(grupo, documento, no, vocabulario);
-            no.appendChild((grupo.Itens().*gravarItens)(documento));
-        });
+    GravarLista(escrita, NOME_GRUPOS, NOME_GRUPO, lista.Count(), linhas, [&](int indice) {
+        const TGrupo &grupo = lista.Grupo(indice);
+        GravarElementos(grupo, escrita, vocabulario);
+        (grupo.Itens().*gravarItens)(escrita);
+    });
 }
 
 } // namespace
@@ -81,12 +79,22 @@ void TGrupos::CarregarDoXMLPesquisa(const QDomElement &grupos)
 
 QDomElement TGrupos::GravarNoXMLLicitacao(QDomDocument &documento) const
 {
-    return GravarGrupos(*this, documento, GRUPO_LICITACAO, &TItens::GravarNoXMLLicitacao);
+    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLLicitacao(e); });
 }
 
 QDomElement TGrupos::GravarNoXMLPesquisa(QDomDocument &documento) const
 {
-    return GravarGrupos(*this, documento, GRUPO_PESQUISA, &TItens::GravarNoXMLPesquisa);
+    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLPesquisa(e); });
+}
+
+void TGrupos::GravarNoXMLLicitacao(TEscritaXML &escrita) const
+{
+    GravarGrupos(*this, escrita, GRUPO_LICITACAO, &TItens::GravarNoXMLLicitacao);
+}
+
+void TGrupos::GravarNoXMLPesquisa(TEscritaXML &escrita) const
+{
+    GravarGrupos(*this, escrita, GRUPO_PESQUISA, &TItens::GravarNoXMLPesquisa);
 }
 
 void TGrupos::PreencherTabelas(TMemoryTable &mmGrupos, TMemoryTable &mmItens) const

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class TEscritaXML;
 class TMemoryTable;
 
 // The lots of a quotation judged per lot, in document order; the list owns them.
@@ -31,6 +32,9 @@ public:
     // A new, unattached "grupos" element holding every lot, with its items, in list order.
     QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
     QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
+    // The same written straight into a writer, at its open element.
+    void GravarNoXMLLicitacao(TEscritaXML &escrita) const;
+    void GravarNoXMLPesquisa(TEscritaXML &escrita) const;
 
     // One lots row per lot, each followed by its items in the items table.
     void PreencherTabelas(TMemoryTable &mmGrupos, TMemoryTable &mmItens) const;

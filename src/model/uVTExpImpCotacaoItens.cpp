@@ -57,16 +57,13 @@ void CarregarItens(TItens &lista, const QDomElement &itens, const TElementoItem 
 }
 
 template<std::size_t N>
-QDomElement GravarItens(
-    const TItens &lista, QDomDocument &documento, const TElementoItem (&vocabulario)[N])
+void GravarItens(const TItens &lista, TEscritaXML &escrita, const TElementoItem (&vocabulario)[N])
 {
     static const TLinhasLista linhas {QStringLiteral("Carregando itens para o arquivo..."),
         QStringLiteral("Itens exportados com sucesso."),
         QStringLiteral("Erro ao exportar os itens para o arquivo.")};
-    return GravarLista(
-        documento, NOME_ITENS, NOME_ITEM, lista.Count(), linhas, [&](int indice, QDomElement &no) {
-            GravarElementos(lista.Item(indice), documento, no, vocabulario);
-        });
+    GravarLista(escrita, NOME_ITENS, NOME_ITEM, lista.Count(), linhas,
+        [&](int indice) { GravarElementos(lista.Item(indice), escrita, vocabulario); });
 }
 
 } // namespace
@@ -94,12 +91,22 @@ void TItens::CarregarDoXMLPesquisa(const QDomElement &itens)
 
 QDomElement TItens::GravarNoXMLLicitacao(QDomDocument &documento) const
 {
-    return GravarItens(*this, documento, ITEM_LICITACAO);
+    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLLicitacao(e); });
 }
 
 QDomElement TItens::GravarNoXMLPesquisa(QDomDocument &documento) const
 {
-    return GravarItens(*this, documento, ITEM_PESQUISA);
+    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLPesquisa(e); });
+}
+
+void TItens::GravarNoXMLLicitacao(TEscritaXML &escrita) const
+{
+    GravarItens(*this, escrita, ITEM_LICITACAO);
+}
+
+void TItens::GravarNoXMLPesquisa(TEscritaXML &escrita) const
+{
+    GravarItens(*this, escrita, ITEM_PESQUISA);
 }
 
 namespace {

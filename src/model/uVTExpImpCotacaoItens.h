@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class TEscritaXML;
 class TMemoryTable;
 
 // The items of a quotation or of one lot, in document order; the list owns them.
@@ -32,6 +33,9 @@ public:
     // A new, unattached "itens" element holding every item in list order.
     QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
     QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
+    // The same written straight into a writer, at its open element.
+    void GravarNoXMLLicitacao(TEscritaXML &escrita) const;
+    void GravarNoXMLPesquisa(TEscritaXML &escrita) const;
 
     // Appends one row per item to the items table, with the lot's code (0 for loose items).
     // The table's before-post step is off meanwhile, so imported rows skip the editing rules.
