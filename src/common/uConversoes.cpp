@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDate>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -179,6 +180,60 @@ qint32 TextoParaInteiro(QStringView texto)
     throw EConvertError(QStringLiteral("'%1' não é um valor inteiro válido.").arg(Citacao(texto)));
 }
 
+namespace {
+
+// The value rounded to 15 significant digits: its digits without trailing zeros (one at
+// least) and the decimal exponent of the first.
+struct TDigitos15
+{
+    char digitos[24];
+    int quantidade = 0;
+    int expoente = 0;
+    bool negativo = false;
+};
+
+// When the shortest text that reads back as the value has at most 15 significant digits, it
+// is the rounding: for a normal double any other 15-digit neighbour lies several units in the
+// last place farther away. Longer values and subnormal ones (whose few bits make the shortest
+// text shorter than the rounding) take the slower path of a correctly rounded "%.14e".
+TDigitos15 Digitos15(double valor)
+{
+    char texto[40];
+    const char *fim = nullptr;
+    const auto [curto, erro]
+        = std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::scientific);
+    if (erro == std::errc() && std::isnormal(valor)) {
+        int digitos = 0;
+        for (const char *c = texto; c != curto && *c != 'e'; ++c)
+            digitos += (*c >= '0' && *c <= '9') ? 1 : 0;
+        if (digitos <= 15)
+            fim = curto;
+    }
+    if (!fim) {
+        const QByteArray longo = QByteArray::number(valor, 'e', 14);
+        std::copy(longo.cbegin(), longo.cend(), texto);
+        fim = texto + longo.size();
+    }
+
+    TDigitos15 resultado;
+    const char *c = texto;
+    resultado.negativo = *c == '-';
+    if (resultado.negativo)
+        ++c;
+    for (; c != fim && *c != 'e'; ++c) {
+        if (*c != '.')
+            resultado.digitos[resultado.quantidade++] = *c;
+    }
+    while (resultado.quantidade > 1 && resultado.digitos[resultado.quantidade - 1] == '0')
+        --resultado.quantidade;
+    if (c != fim && *++c == '+')
+        ++c;
+    std::from_chars(c, fim, resultado.expoente);
+    return resultado;
+}
+
+} // namespace
+
 QString RealParaTexto(double valor)
 {
     if (!std::isfinite(valor))
@@ -186,37 +241,34 @@ QString RealParaTexto(double valor)
     if (valor == 0.0)
         return QStringLiteral("0");
 
-    // "-d.dddddddddddddde+XX": the value rounded to 15 significant digits.
-    const QByteArray cientifico = QByteArray::number(valor, 'e', 14);
-    const qsizetype posE = cientifico.indexOf('e');
-    const bool negativo = cientifico.startsWith('-');
-    QByteArray digitos = cientifico.mid(negativo ? 1 : 0, posE - (negativo ? 1 : 0));
-    digitos.remove(1, 1);
-    while (digitos.size() > 1 && digitos.endsWith('0'))
-        digitos.chop(1);
-    const int expoente = cientifico.mid(posE + 1).toInt();
-
-    const QString separador(FormatoBrasileiro().DecimalSeparator);
-    QString texto = negativo ? QStringLiteral("-") : QString();
-    if (expoente >= -5 && expoente <= 14) {
-        QByteArray inteiros;
-        QByteArray decimais;
-        if (expoente >= 0) {
-            inteiros = digitos.left(expoente + 1);
-            inteiros.append(expoente + 1 - inteiros.size(), '0');
-            decimais = digitos.mid(expoente + 1);
-        } else {
-            inteiros = "0";
-            decimais = QByteArray(-expoente - 1, '0') + digitos;
+    const TDigitos15 d = Digitos15(valor);
+    const QChar separador = FormatoBrasileiro().DecimalSeparator;
+    QString texto;
+    texto.reserve(32);
+    if (d.negativo)
+        texto += QLatin1Char('-');
+    const auto digitos = [&](int de, int ate) {
+        for (int i = de; i < ate; ++i)
+            texto += QLatin1Char(i < d.quantidade ? d.digitos[i] : '0');
+    };
+    if (d.expoente >= 0 && d.expoente <= 14) {
+        digitos(0, d.expoente + 1);
+        if (d.quantidade > d.expoente + 1) {
+            texto += separador;
+            digitos(d.expoente + 1, d.quantidade);
         }
-        texto += QLatin1String(inteiros);
-        if (!decimais.isEmpty())
-            texto += separador + QLatin1String(decimais);
+    } else if (d.expoente < 0 && d.expoente >= -5) {
+        texto += QLatin1Char('0');
+        texto += separador;
+        texto += QString(-d.expoente - 1, QLatin1Char('0'));
+        digitos(0, d.quantidade);
     } else {
-        texto += QLatin1Char(digitos.at(0));
-        if (digitos.size() > 1)
-            texto += separador + QLatin1String(digitos.mid(1));
-        texto += QLatin1Char('E') + QString::number(expoente);
+        digitos(0, 1);
+        if (d.quantidade > 1) {
+            texto += separador;
+            digitos(1, d.quantidade);
+        }
+        texto += QLatin1Char('E') + QString::number(d.expoente);
     }
     return texto;
 }

@@ -3,10 +3,11 @@
 #include "common/uConfiguracaoRegional.h"
 #include "messages/ExibeMensagens.h"
 
+#include <QByteArray>
+
+#include <charconv>
 #include <cmath>
-#include <iomanip>
-#include <locale>
-#include <sstream>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -114,23 +115,25 @@ QString NomeDaTabela(
 // The value in fixed notation with the Brazilian decimal separator.
 QString FormatarFixo(long double valor, int casas)
 {
-    std::ostringstream texto;
-    texto.imbue(std::locale::classic());
-    texto << std::fixed << std::setprecision(casas) << valor;
-    QString resultado = QString::fromStdString(texto.str());
+    // Fixed notation as printf writes it in the C locale, whatever the process's locale.
+    char texto[std::numeric_limits<long double>::max_exponent10 + 64];
+    const auto [fim, erro]
+        = std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::fixed, casas);
+    QString resultado = QString::fromLatin1(texto, erro == std::errc() ? fim - texto : 0);
     resultado.replace(QLatin1Char('.'), FormatoBrasileiro().DecimalSeparator);
     return resultado;
 }
 
 long double LerFixo(const QString &texto)
 {
-    QString comPonto = texto;
-    comPonto.replace(FormatoBrasileiro().DecimalSeparator, QLatin1Char('.'));
-    std::istringstream leitura(comPonto.toStdString());
-    leitura.imbue(std::locale::classic());
+    QByteArray comPonto = texto.toLatin1();
+    comPonto.replace(FormatoBrasileiro().DecimalSeparator.toLatin1(), '.');
+    const char *inicio = comPonto.constData();
+    if (*inicio == '-')
+        ++inicio;
     long double valor = 0;
-    leitura >> valor;
-    return valor;
+    std::from_chars(inicio, comPonto.constData() + comPonto.size(), valor);
+    return comPonto.startsWith('-') ? -valor : valor;
 }
 
 // Adds one unit in the last place of a text of decimal digits.

@@ -180,6 +180,20 @@ TEST(Real, WrittenTextReadsBackToTheSameText)
     }
 }
 
+TEST(Real, WritesTheFifteenDigitRoundingOfShortAndLongValues)
+{
+    // Values of few digits (prices, quantities) and of full precision, normal and subnormal:
+    // the text stands for the value rounded to 15 significant digits.
+    QRandomGenerator aleatorio(20240712);
+    for (int i = 0; i < 4000; ++i) {
+        double valor = std::ldexp(aleatorio.generateDouble() - 0.5, aleatorio.bounded(-1074, 1024));
+        if (i % 2 == 0)
+            valor = double(aleatorio.bounded(100000000)) / std::pow(10.0, aleatorio.bounded(0, 9));
+        const double arredondado = QByteArray::number(valor, 'e', 14).toDouble();
+        ASSERT_EQ(TextoParaReal(RealParaTexto(valor)), arredondado) << valor;
+    }
+}
+
 TEST(DataHora, WritesTheDateAndTheTimeOnlyWhenNotMidnight)
 {
     const Escrita casos[] = {
