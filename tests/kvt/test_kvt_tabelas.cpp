@@ -127,6 +127,23 @@ TEST_F(KvtTabelas, RegravaSemApagarOArquivoLido)
         4);
 }
 
+TEST_F(KvtTabelas, ArquivoRecusadoMostraMensagemDetalhesLogEErro)
+{
+    auto cotacao = LicitacaoTeste();
+    cotacao->ObjetoResumido = QStringLiteral("4G");
+    const ResultadoKvt r = Kvt({QStringLiteral("tables"), Receber(*cotacao)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.saida.isEmpty());
+    const QStringList linhas = r.erro.trimmed().split(QLatin1Char('\n'));
+    const QString conversao
+        = QStringLiteral("Ocorreu um erro ao converter um Inteiro para Hexadecimal");
+    EXPECT_TRUE(linhas.contains(QStringLiteral("mensagem: Ocorreu um erro ao importar as "
+                                               "propostas. Contate a administração pública.")));
+    EXPECT_TRUE(linhas.contains(QStringLiteral("detalhes: ") + conversao));
+    EXPECT_TRUE(linhas.contains(QStringLiteral("[Erro] Erro ao adicionar a imagem na memória...")));
+    EXPECT_EQ(linhas.last(), QStringLiteral("erro: ") + conversao);
+}
+
 struct CasoRecusa
 {
     std::vector<const char *> argumentos; // "@" stands for the test's folder
