@@ -1,6 +1,5 @@
 #include "app/uFormDetalhesCotacao.h"
 
-#include "components/uAncoras.h"
 #include "components/uDBText.h"
 #include "components/vrtDBMemo.h"
 
@@ -8,7 +7,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QStringView>
-#include <QVBoxLayout>
 #include <QtMath>
 
 namespace {
@@ -58,18 +56,12 @@ public:
 
 TFormDetalhesCotacao::TFormDetalhesCotacao(const QString &nome, const QString &legenda,
     TDataSource *dsDados, std::initializer_list<TLinhaDetalhe> linhas, QWidget *parent)
-    : TJanelaSecundaria(Cliente, Qt::WindowMinimizeButtonHint, parent)
+    : TJanelaSecundaria(QStringLiteral("pnGeral"), Cliente, Qt::WindowMinimizeButtonHint, parent)
     , m_dsDados(dsDados)
-    , pnGeral(new QWidget(this))
+    , pnGeral(Painel())
 {
     setObjectName(nome);
     setWindowTitle(legenda);
-    pnGeral->setObjectName(QStringLiteral("pnGeral"));
-    pnGeral->resize(Cliente);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(pnGeral);
-    m_ancoragem = new TAncoragem(*pnGeral);
 
     bool primeiroBloco = true;
     for (const TLinhaDetalhe &linha : linhas) {
@@ -146,6 +138,6 @@ void TFormDetalhesCotacao::CriarSecao(const TLinhaDetalhe &linha)
     traco->setFrameShadow(QFrame::Sunken);
     traco->setGeometry(
         EsquerdaLinha, linha.topo + (secao->height() - AlturaLinha) / 2, LarguraLinha, AlturaLinha);
-    m_ancoragem->Ancorar(*traco, akLeft | akTop | akRight);
+    Ancorar(*traco, akLeft | akTop | akRight);
     secao->raise();
 }

@@ -5,7 +5,6 @@
 #include <initializer_list>
 
 class QWidget;
-class TAncoragem;
 class TDataSource;
 
 // One line of a details window, from top to bottom.
@@ -44,5 +43,4 @@ private:
 
     TDataSource *m_dsDados;
     QWidget *pnGeral;
-    TAncoragem *m_ancoragem;
 };

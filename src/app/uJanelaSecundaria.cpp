@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -12,10 +13,12 @@ constexpr int TamanhoFonte = 10;
 
 } // namespace
 
-TJanelaSecundaria::TJanelaSecundaria(QSize cliente, Qt::WindowFlags botoes, QWidget *parent)
+TJanelaSecundaria::TJanelaSecundaria(
+    const QString &nomePainel, QSize cliente, Qt::WindowFlags botoes, QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint | botoes)
+    , m_painel(new QWidget(this))
 {
     QFont fonte = font();
     fonte.setPixelSize(TamanhoFonte);
@@ -23,6 +26,13 @@ TJanelaSecundaria::TJanelaSecundaria(QSize cliente, Qt::WindowFlags botoes, QWid
     setFont(fonte);
     setMinimumSize(cliente);
     resize(cliente);
+
+    m_painel->setObjectName(nomePainel);
+    m_painel->resize(cliente);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_painel);
+    m_ancoragem = new TAncoragem(*m_painel);
 }
 
 void TJanelaSecundaria::showEvent(QShowEvent *evento)
