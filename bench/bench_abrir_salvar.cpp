@@ -4,7 +4,6 @@
 #include "Melhores.h"
 #include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
-#include "exchange/uVTExpImpCotacaoEscrita.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "model/uTabelasCotacao.h"
 
@@ -87,12 +86,8 @@ struct Cenario
     Cenario()
         : cotacao(GerarCotacao())
     {
-        const QString temporario = trabalho.filePath(QStringLiteral("Cotacao"));
-        GravarDocumento(DocumentoDe(*cotacao), temporario);
-        if (!CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta.path(), temporario))
-            std::abort();
-        QFile::remove(temporario);
-        bytes = DocumentoParaBytes(DocumentoDe(*cotacao));
+        GravarArquivoCotacao(*cotacao, pasta.path(), QStringLiteral("Cotacao"));
+        bytes = DocumentoDaCotacao(*cotacao);
         tabelas.Abrir();
     }
 
@@ -167,15 +162,8 @@ void DeflateMd5(benchmark::State &state)
 void EscreverBytes(benchmark::State &state)
 {
     Cenario &c = ObterCenario();
-    for (auto _ : state) {
-        QByteArray bytes;
-        TEscritaBytes escrita(bytes);
-        escrita.Declaracao(u"version = \"1.0\" encoding=\"ISO-8859-1\"");
-        escrita.Abrir(QStringLiteral("dados"));
-        c.cotacao->GravarNoXML(escrita);
-        escrita.Fechar();
-        benchmark::DoNotOptimize(bytes);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DocumentoDaCotacao(*c.cotacao));
     state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
 }
 

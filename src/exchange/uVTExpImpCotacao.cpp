@@ -2,6 +2,7 @@
 
 #include "common/uExcecoes.h"
 #include "common/uFuncoesLicitacao.h"
+#include "common/uPastaTemporaria.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoEscrita.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
@@ -68,6 +69,16 @@ bool MesmoArquivo(const QString &a, const QString &b)
         || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
         return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+const char16_t *const DeclaracaoXML = u"version = \"1.0\" encoding=\"ISO-8859-1\"";
+
+// The document's root holding the quotation.
+void GravarDados(TEscritaXML &escrita, const TDadosCotacao &cotacao)
+{
+    escrita.Abrir(QStringLiteral("dados"));
+    cotacao.GravarNoXML(escrita);
+    escrita.Fechar();
 }
 
 const char16_t *const MensagemImportar
@@ -182,14 +193,12 @@ bool TExpImpCotacao::Salvar(bool removerAnterior)
     TEscritaBytes escrita(documento);
     Etapa(QStringLiteral("Erro ao criar um arquivo XML."), [&] {
         Registrar(QStringLiteral("Criando arquivo XML..."));
-        escrita.Declaracao(u"version = \"1.0\" encoding=\"ISO-8859-1\"");
+        escrita.Declaracao(DeclaracaoXML);
         Registrar(QStringLiteral("Arquivo XML criado com sucesso."));
     });
     Etapa(QStringLiteral("Erro ao efetuar a leitura nos objetos e inserir no arquivo."), [&] {
         Registrar(QStringLiteral("Inserindo dados no arquivo XML."));
-        escrita.Abrir(QStringLiteral("dados"));
-        m_cotacao.GravarNoXML(escrita);
-        escrita.Fechar();
+        GravarDados(escrita, m_cotacao);
         Registrar(QStringLiteral("Dados inseridos com sucesso"));
     });
     return Etapa(QStringLiteral("Erro ao salvar o arquivo KVT."),
@@ -257,4 +266,29 @@ QString NomeArquivoCanonico(const TDadosCotacao &cotacao)
         nome += QLatin1Char('-') + documento;
     }
     return nome;
+}
+
+QByteArray DocumentoDaCotacao(const TDadosCotacao &cotacao)
+{
+    QByteArray documento;
+    TEscritaBytes escrita(documento);
+    escrita.Declaracao(DeclaracaoXML);
+    GravarDados(escrita, cotacao);
+    return documento;
+}
+
+QString GravarArquivoCotacao(
+    const TDadosCotacao &cotacao, const QString &pasta, const QString &nome)
+{
+    const QString temporario = CaminhoEm(PastaTemporaria(), nome);
+    try {
+        GravarDocumento(DocumentoDaCotacao(cotacao), temporario);
+        if (!CompactarArquivo(VersaoDoArquivo(), pasta, temporario))
+            throw EVrtException(QStringLiteral("A pasta %1 não existe.").arg(pasta));
+    } catch (...) {
+        QFile::remove(temporario);
+        throw;
+    }
+    QFile::remove(temporario);
+    return NomeArquivoCompactado(pasta, temporario);
 }

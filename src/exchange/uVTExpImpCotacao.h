@@ -76,3 +76,11 @@ private:
 // "-", or "COT-PESQ-" and the survey's code, then "-" and the supplier's CPF/CNPJ digits when
 // it has one.
 QString NomeArquivoCanonico(const TDadosCotacao &cotacao);
+
+// The bytes of the quotation's document as a save writes them: the XML declaration, then
+// "dados" holding the quotation's "cotacao".
+QByteArray DocumentoDaCotacao(const TDadosCotacao &cotacao);
+// Writes that document as the container pasta/nome.kvt, passing through a temporary document
+// in the private temporary folder; answers the container's path. Raises when it cannot.
+QString GravarArquivoCotacao(
+    const TDadosCotacao &cotacao, const QString &pasta, const QString &nome);

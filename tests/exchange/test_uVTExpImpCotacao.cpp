@@ -81,7 +81,7 @@ protected:
 
     void Receber(const TDadosCotacao &cotacao, const QString &nome = QStringLiteral("Cotacao"))
     {
-        GravarCotacaoTeste(cotacao, m_pasta.path(), nome);
+        GravarArquivoCotacao(cotacao, m_pasta.path(), nome);
     }
 
     bool Importar(const QString &nome = QStringLiteral("Cotacao"))

@@ -1,4 +1,5 @@
 #include "common/uExcecoes.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoEscrita.h"
 #include "support/CotacaoTeste.h"
@@ -76,13 +77,7 @@ TEST(EscritaBytes, MesmosBytesQueODocumentoDom)
         documento.appendChild(dados);
         dados.appendChild(cotacao->GravarNoXML(documento));
 
-        const QByteArray direto = Escrito([&](TEscritaBytes &e) {
-            e.Declaracao(u"version = \"1.0\" encoding=\"ISO-8859-1\"");
-            e.Abrir(QStringLiteral("dados"));
-            cotacao->GravarNoXML(e);
-            e.Fechar();
-        });
-        EXPECT_EQ(direto, DocumentoParaBytes(documento));
+        EXPECT_EQ(DocumentoDaCotacao(*cotacao), DocumentoParaBytes(documento));
     }
 }
 

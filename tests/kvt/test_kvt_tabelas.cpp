@@ -1,3 +1,4 @@
+#include "exchange/uVTExpImpCotacao.h"
 #include "support/ArquivosTeste.h"
 #include "support/CotacaoTeste.h"
 
@@ -27,7 +28,7 @@ protected:
     QString Caminho(const QString &nome) const { return QDir(m_pasta.path()).filePath(nome); }
     QString Receber(const TDadosCotacao &cotacao)
     {
-        return GravarCotacaoTeste(cotacao, m_pasta.path(), QStringLiteral("Cotacao"));
+        return GravarArquivoCotacao(cotacao, m_pasta.path(), QStringLiteral("Cotacao"));
     }
 
     ResultadoKvt Kvt(const QStringList &argumentos) const

@@ -1,15 +1,5 @@
 #include "support/CotacaoTeste.h"
 
-#include "exchange/uVTExpImpCotacaoComum.h"
-#include "exchange/uVTExpImpCotacaoValidacoes.h"
-
-#include <QDir>
-#include <QDomDocument>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <stdexcept>
-
 std::unique_ptr<TItem> ItemTeste(qint32 codigo, qint32 material, qint32 tratamento)
 {
     auto item = std::make_unique<TItem>();
@@ -97,21 +87,4 @@ std::unique_ptr<TDadosCotacao> PesquisaTeste(const QString &formaJulgamento)
         }
     }
     return cotacao;
-}
-
-QString GravarCotacaoTeste(const TDadosCotacao &cotacao, const QString &pasta, const QString &nome)
-{
-    QDomDocument documento;
-    documento.appendChild(documento.createProcessingInstruction(
-        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-    QDomElement dados = documento.createElement(QStringLiteral("dados"));
-    documento.appendChild(dados);
-    dados.appendChild(cotacao.GravarNoXML(documento));
-
-    QTemporaryDir trabalho;
-    const QString caminho = QDir(trabalho.path()).filePath(nome);
-    GravarDocumento(documento, caminho);
-    if (!CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta, caminho))
-        throw std::runtime_error("não foi possível gravar o arquivo de teste");
-    return NomeArquivoCompactado(pasta, caminho);
 }

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-// Small quotations for tests, and their files written by the program's own writer.
+// Small quotations for tests; GravarArquivoCotacao writes their files as a save does.
 
 // An item of the given number, material and treatment, with a quantity and prices.
 std::unique_ptr<TItem> ItemTeste(qint32 codigo, qint32 material = 100, qint32 tratamento = 1);
@@ -17,7 +17,3 @@ std::unique_ptr<TDadosCotacao> LicitacaoTeste(
     const QString &formaJulgamento = QStringLiteral("Pi"), qint32 tratamento = 1);
 // Price survey 57 of the given form, with the same goods (no treatment, estimate or maximum).
 std::unique_ptr<TDadosCotacao> PesquisaTeste(const QString &formaJulgamento = QStringLiteral("Pi"));
-
-// Writes the quotation's document and packs it as pasta/nome.kvt, as a save does; answers
-// the container's path.
-QString GravarCotacaoTeste(const TDadosCotacao &cotacao, const QString &pasta, const QString &nome);
