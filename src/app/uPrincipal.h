@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QSplitter;
+class TDataSource;
+class TDBValor;
+class TMemoryTable;
+class TRegrasCotacao;
+class TTabelasCotacao;
+class TVrtDBEdit;
+class TVrtDBImage;
+class TvrtDBGrid;
+
+// The main window: the header of the open quotation (entity, tender or price survey, judgement
+// form, treatment, the supplier's CPF/CNPJ and the proposal's total, the entity's coat of
+// arms), the quota, lot and item grids, and the "Arquivo" menu through which the supplier opens,
+// answers, prints and saves a quotation file. The window owns the quotation's tables; the
+// editing rules that need no widget are its TRegrasCotacao's.
+class TfmCotacao : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TfmCotacao(QWidget *parent = nullptr);
+    ~TfmCotacao() override;
+
+    // Opens a file as if it had been chosen in the open dialog.
+    void Abrir(const QString &caminho);
+
+    TTabelasCotacao &Tabelas() const { return *m_tabelas; }
+
+    // Asks the user for the file to open; an empty answer is a cancel. The window shows its
+    // open dialog; tests answer in its place.
+    std::function<QString()> EscolherArquivo;
+
+private:
+    void CriarJanela();
+    QWidget *CriarCabecalho();
+    QWidget *CriarPainelGrade(const QString &nome, QGroupBox *&caixa, const QString &titulo,
+        TvrtDBGrid *&grade, TDataSource *fonte);
+    void CriarMenu();
+    void LigarEventos();
+    QString MostrarDialogoCotacao();
+    void HabilitarComandos(bool arquivoAberto);
+    void AjustarPaineis();
+
+    void FormCreate();
+    void mnAbrirClick();
+    void AbrirCotacao();
+    void mnSalvarClick();
+    void SalvarCotacao(bool MostrarMensagem);
+    void CalcularTotais();
+    void GuardarPosicoes();
+    void RestaurarPosicoes();
+    void DesabilitarControles();
+    void HabilitarControles();
+    void mmItensBeforeInsert(TMemoryTable &tabela);
+    void mmItensBeforePost(TMemoryTable &tabela);
+    void mmItensAfterPost(TMemoryTable &tabela);
+    void mmGruposBeforeInsert(TMemoryTable &tabela);
+    void mmGruposBeforeScroll(TMemoryTable &tabela);
+    void mmGruposAfterScroll(TMemoryTable &tabela);
+    void mmCotasBeforeInsert(TMemoryTable &tabela);
+    void mmCotasBeforeScroll(TMemoryTable &tabela);
+    void mmCotasAfterScroll(TMemoryTable &tabela);
+    void edFornecedorExit();
+    void ValidarCPFCNPJ(const QString &texto);
+    void mnDetalhesLicClick();
+    void mnDetalhesPesquisaClick();
+    void mnFornecedorClick();
+    void mnImprimirClick();
+    void mnSairClick();
+    void FormDestroy();
+
+    std::unique_ptr<TTabelasCotacao> m_tabelas;
+    std::unique_ptr<TRegrasCotacao> m_regras;
+
+    TDataSource *dsDados;
+    TDataSource *dsGrupos;
+    TDataSource *dsItens;
+    TDataSource *dsCotas;
+    TDataSource *dsForneced;
+
+    QAction *mnAbrir;
+    QAction *mnSalvar;
+    QAction *mnDetalhesLic;
+    QAction *mnDetalhesPesquisa;
+    QAction *mnFornecedor;
+    QAction *mnImprimir;
+    QAction *mnSair;
+
+    QWidget *pnCabecalho;
+    QWidget *pnEntidade;
+    QWidget *pnLicitacao;
+    QWidget *pnPesquisaPrecos;
+    QWidget *pnTratamento;
+    QWidget *pnOutros;
+    QWidget *pnBrasao;
+    TVrtDBImage *dbImgBrasao;
+    TVrtDBEdit *edFornecedor;
+    TDBValor *edValorTotal;
+    QSplitter *Splitter1;
+    QWidget *pnSuperior; // the quota and lot panels, the strip that the splitter resizes
+    QWidget *pnCotas;
+    QWidget *pnGrupoItens;
+    QWidget *pnItens;
+    QGroupBox *gbCotas;
+    QGroupBox *gbGrupoItens;
+    QGroupBox *gbItens;
+    TvrtDBGrid *dbgCotas;
+    TvrtDBGrid *dbgGrupos;
+    TvrtDBGrid *dbgItens;
+
+    QString NomeArquivo;
+    QString ExtensaoArquivo;
+    QString DiretorioArquivo;
+};
