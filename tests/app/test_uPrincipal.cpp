@@ -4,6 +4,7 @@
 #include "components/MemTable.h"
 #include "components/vrtDBEdit.h"
 #include "components/vrtDBGrid.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "model/uTabelasCotacao.h"
 #include "model/uVTExpImpCotacaoDados.h"
 #include "support/ArquivosTeste.h"
@@ -126,7 +127,7 @@ private Q_SLOTS:
 private:
     QString Gravar(const TDadosCotacao &cotacao, const QString &nome = QStringLiteral("Cotacao"))
     {
-        return GravarCotacaoTeste(cotacao, m_pasta->path(), nome);
+        return GravarArquivoCotacao(cotacao, m_pasta->path(), nome);
     }
     void Abrir(const QString &caminho)
     {
