@@ -169,24 +169,18 @@ void TfmCotacao::CriarJanela()
     superior->setContentsMargins(0, 0, 0, 0);
     superior->setSpacing(0);
     pnCotas = CriarPainelGrade(
-        QStringLiteral("pnCotas"), gbCotas, QStringLiteral("Cotas"), dbgCotas, dsCotas);
-    pnGrupoItens = CriarPainelGrade(
-        QStringLiteral("pnGrupoItens"), gbGrupoItens, QStringLiteral("Lotes"), dbgGrupos, dsGrupos);
+        "pnCotas", "gbCotas", QStringLiteral("Cotas"), "dbgCotas", dsCotas, gbCotas, dbgCotas);
+    pnGrupoItens = CriarPainelGrade("pnGrupoItens", "gbGrupoItens", QStringLiteral("Lotes"),
+        "dbgGrupos", dsGrupos, gbGrupoItens, dbgGrupos);
     pnGrupoItens->setMinimumHeight(AlturaDivisoria);
     superior->addWidget(pnCotas);
     superior->addWidget(pnGrupoItens);
-    pnItens = CriarPainelGrade(
-        QStringLiteral("pnItens"), gbItens, QStringLiteral("Itens/Cotação"), dbgItens, dsItens);
+    pnItens = CriarPainelGrade("pnItens", "gbItens", QStringLiteral("Itens/Cotação"), "dbgItens",
+        dsItens, gbItens, dbgItens);
     Splitter1->addWidget(pnSuperior);
     Splitter1->addWidget(pnItens);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
-    gbCotas->setObjectName(QStringLiteral("gbCotas"));
-    gbGrupoItens->setObjectName(QStringLiteral("gbGrupoItens"));
-    gbItens->setObjectName(QStringLiteral("gbItens"));
-    dbgCotas->setObjectName(QStringLiteral("dbgCotas"));
-    dbgGrupos->setObjectName(QStringLiteral("dbgGrupos"));
-    dbgItens->setObjectName(QStringLiteral("dbgItens"));
     disposicao->addWidget(Splitter1, 1);
     setCentralWidget(centro);
 }
@@ -307,21 +301,23 @@ QWidget *TfmCotacao::CriarCabecalho()
     return pnCabecalho;
 }
 
-QWidget *TfmCotacao::CriarPainelGrade(const QString &nome, QGroupBox *&caixa, const QString &titulo,
-    TvrtDBGrid *&grade, TDataSource *fonte)
+QWidget *TfmCotacao::CriarPainelGrade(const char *painel, const char *caixa, const QString &titulo,
+    const char *grade, TDataSource *fonte, QGroupBox *&gb, TvrtDBGrid *&dbg)
 {
-    auto *painel = new QWidget(this);
-    painel->setObjectName(nome);
-    auto *disposicao = new QVBoxLayout(painel);
+    auto *pn = new QWidget(this);
+    pn->setObjectName(QLatin1String(painel));
+    auto *disposicao = new QVBoxLayout(pn);
     disposicao->setContentsMargins(2, 0, 2, 2);
-    caixa = new QGroupBox(titulo, painel);
-    auto *dentro = new QVBoxLayout(caixa);
+    gb = new QGroupBox(titulo, pn);
+    gb->setObjectName(QLatin1String(caixa));
+    auto *dentro = new QVBoxLayout(gb);
     dentro->setContentsMargins(4, 2, 4, 4);
-    grade = new TvrtDBGrid(caixa);
-    grade->SetDataSource(fonte);
-    dentro->addWidget(grade);
-    disposicao->addWidget(caixa);
-    return painel;
+    dbg = new TvrtDBGrid(gb);
+    dbg->setObjectName(QLatin1String(grade));
+    dbg->SetDataSource(fonte);
+    dentro->addWidget(dbg);
+    disposicao->addWidget(gb);
+    return pn;
 }
 
 void TfmCotacao::CriarMenu()

@@ -43,8 +43,9 @@ public:
 private:
     void CriarJanela();
     QWidget *CriarCabecalho();
-    QWidget *CriarPainelGrade(const QString &nome, QGroupBox *&caixa, const QString &titulo,
-        TvrtDBGrid *&grade, TDataSource *fonte);
+    // A strip holding a titled box around a grid.
+    QWidget *CriarPainelGrade(const char *painel, const char *caixa, const QString &titulo,
+        const char *grade, TDataSource *fonte, QGroupBox *&gb, TvrtDBGrid *&dbg);
     void CriarMenu();
     void LigarEventos();
     QString MostrarDialogoCotacao();
