@@ -51,23 +51,6 @@ QString TextoEmHexa(const QString &texto)
     return QString::fromLatin1(texto.toLatin1().toHex().toUpper());
 }
 
-QString GravarCotacao(const TDadosCotacao &cotacao, const QString &pasta, const QString &nome)
-{
-    QDomDocument documento;
-    documento.appendChild(documento.createProcessingInstruction(
-        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-    QDomElement dados = documento.createElement(QStringLiteral("dados"));
-    documento.appendChild(dados);
-    dados.appendChild(cotacao.GravarNoXML(documento));
-
-    QTemporaryDir trabalho;
-    const QString caminhoDocumento = QDir(trabalho.path()).filePath(nome);
-    GravarDocumento(documento, caminhoDocumento);
-    if (!CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta, caminhoDocumento))
-        throw EVrtException(QStringLiteral("Não foi possível gravar a cotação de teste."));
-    return NomeArquivoCompactado(pasta, nome);
-}
-
 void AbrirCotacao(const QString &arquivo, TExpImpCotacao &controlador, TTabelasCotacao &tabelas)
 {
     if (!tabelas.mmDados.Active())

@@ -1,16 +1,15 @@
 #pragma once
 
-// Fixture quotations for the report tests, written through the program's own writer (model,
-// XML document, container) and opened as the main window opens them.
+// Fixture quotations for the report tests, written as a save writes them (GravarArquivoCotacao)
+// and opened as the main window opens them.
 
+#include "exchange/uVTExpImpCotacao.h"
 #include "model/uTabelasCotacao.h"
 #include "model/uVTExpImpCotacaoDados.h"
 
 #include <QString>
 
 #include <memory>
-
-class TExpImpCotacao;
 
 // A tender header with the given judgement form, modality, number and treatment.
 std::unique_ptr<TDadosCotacao> NovaLicitacao(const QString &formaJulgamento,
@@ -30,9 +29,6 @@ void AdicionarItem(TItens &itens, const TItemTeste &item);
 
 // The text as the file's hexadecimal fields carry it.
 QString TextoEmHexa(const QString &texto);
-
-// Writes the quotation as pasta/nome.kvt and answers the container's path.
-QString GravarCotacao(const TDadosCotacao &cotacao, const QString &pasta, const QString &nome);
 
 // Opens the container into the tables (opened first when they are not), as the main window
 // does; raises when the open fails.

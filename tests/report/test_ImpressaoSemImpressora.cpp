@@ -23,8 +23,8 @@ private Q_SLOTS:
         auto cotacao
             = NovaLicitacao(QStringLiteral("Pi"), QStringLiteral("Pr"), QStringLiteral("12/2023"));
         cotacao->SetItens(std::make_unique<TItens>());
-        AbrirCotacao(
-            GravarCotacao(*cotacao, pasta.path(), QStringLiteral("lic")), controlador, tabelas);
+        AbrirCotacao(GravarArquivoCotacao(*cotacao, pasta.path(), QStringLiteral("lic")),
+            controlador, tabelas);
         MensagemGravador gravador;
         QStringList passos;
         bool dialogo = false;

@@ -56,7 +56,8 @@ private:
 private Q_SLOTS:
     void propostaComFornecedor()
     {
-        const QString kvt = GravarCotacao(*Licitacao(), m_pasta.path(), QStringLiteral("lic"));
+        const QString kvt
+            = GravarArquivoCotacao(*Licitacao(), m_pasta.path(), QStringLiteral("lic"));
         const QString fornecedor = Gravar(QStringLiteral("fornecedor.json"),
             R"({"FORRAZAOSOCIAL": "Papelaria Aurora Ltda", "FORCEP": "85000-000"})");
         const QString pdf = Caminho(QStringLiteral("proposta.pdf"));
@@ -72,7 +73,8 @@ private Q_SLOTS:
 
     void semFornecedorImprimeOsRotulos()
     {
-        const QString kvt = GravarCotacao(*Licitacao(), m_pasta.path(), QStringLiteral("sem"));
+        const QString kvt
+            = GravarArquivoCotacao(*Licitacao(), m_pasta.path(), QStringLiteral("sem"));
         const QString pdf = Caminho(QStringLiteral("sem.pdf"));
 
         QCOMPARE(Kvt({QStringLiteral("proposta"), kvt, pdf}).Status, 0);
@@ -102,7 +104,7 @@ private Q_SLOTS:
         auto pesquisa = Licitacao();
         pesquisa->TipoCotacao = tcPesquisa;
         pesquisa->PesquisaCodigo = 57;
-        const QString kvt = GravarCotacao(
+        const QString kvt = GravarArquivoCotacao(
             caso == QLatin1String("pesquisa") ? *pesquisa : *Licitacao(), m_pasta.path(), caso);
         const QString fornecedor = Gravar(caso + QStringLiteral(".json"), R"({"FORXYZ": "x"})");
         const QString pdf = Caminho(caso + QStringLiteral(".pdf"));

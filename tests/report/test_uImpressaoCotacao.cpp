@@ -5,6 +5,7 @@
 #include "report/ufmQRCotacao.h"
 #include "support/MensagemGravador.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPrintDialog>
@@ -34,9 +35,18 @@ QString PastaCupsPdf()
     return pasta.replace(QLatin1String("${HOME}"), QDir::homePath());
 }
 
-QStringList PdfsEm(const QString &pasta)
+// The PDF files of the folder written since the given moment. Every test server numbers its
+// jobs from 1, so a file of an earlier run may carry the very name of the new one.
+QStringList PdfsEm(const QString &pasta, const QDateTime &desde)
 {
-    return QDir(pasta).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    QStringList pdfs;
+    const QFileInfoList arquivos
+        = QDir(pasta).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
+    for (const QFileInfo &arquivo : arquivos) {
+        if (arquivo.lastModified() >= desde)
+            pdfs.append(arquivo.fileName());
+    }
+    return pdfs;
 }
 
 // Accepts the dialog on the test printer after the given change of its settings.
@@ -82,8 +92,8 @@ private:
 
     void Abrir(const TDadosCotacao &cotacao)
     {
-        AbrirCotacao(GravarCotacao(cotacao, m_pasta.path(), QStringLiteral("lic")), m_controlador,
-            m_tabelas);
+        AbrirCotacao(GravarArquivoCotacao(cotacao, m_pasta.path(), QStringLiteral("lic")),
+            m_controlador, m_tabelas);
     }
 
 private Q_SLOTS:
@@ -180,7 +190,7 @@ private Q_SLOTS:
     void imprimeNaImpressoraPdf()
     {
         const QString pasta = PastaCupsPdf();
-        const QStringList antes = PdfsEm(pasta);
+        const QDateTime inicio = QDateTime::currentDateTime().addSecs(-1);
         MensagemGravador gravador;
         EscolherNaImpressora();
 
@@ -188,11 +198,7 @@ private Q_SLOTS:
 
         QCOMPARE(m_passos, Lista({"salvar", "guardar", "restaurar"}));
         QVERIFY2(gravador.Mensagens().isEmpty(), qPrintable(gravador.Textos().join(u'\n')));
-        const auto novos = [&] {
-            QStringList pdfs = PdfsEm(pasta);
-            pdfs.removeIf([&](const QString &nome) { return antes.contains(nome); });
-            return pdfs;
-        };
+        const auto novos = [&] { return PdfsEm(pasta, inicio); };
         QTRY_VERIFY_WITH_TIMEOUT(!novos().isEmpty(), 30000);
         const QString impresso = QDir(pasta).filePath(novos().first());
         // cups-pdf writes the file while it converts the job.

@@ -95,7 +95,7 @@ private:
 
     void Abrir(const TDadosCotacao &cotacao, const QString &nome)
     {
-        AbrirCotacao(GravarCotacao(cotacao, m_pasta.path(), nome), m_controlador, m_tabelas);
+        AbrirCotacao(GravarArquivoCotacao(cotacao, m_pasta.path(), nome), m_controlador, m_tabelas);
     }
 
     void PreencherFornecedor()

@@ -9,8 +9,7 @@
 // "Observacao". The output is byte for byte the same on every run.
 
 #include "common/uConversoes.h"
-#include "exchange/uVTExpImpCotacaoComum.h"
-#include "exchange/uVTExpImpCotacaoValidacoes.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "model/uVTExpImpCotacaoDados.h"
 
 #include <QBuffer>
@@ -26,7 +25,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <memory>
@@ -187,8 +185,7 @@ void LerCotacao(TDadosCotacao &cotacao, const QJsonObject &fonte)
 }
 
 // Writes the quotation of one source as saidaDir/<arquivo>.kvt.
-void GerarAmostra(
-    const QString &caminhoFonte, const QString &pastaSaida, const QString &pastaTrabalho)
+void GerarAmostra(const QString &caminhoFonte, const QString &pastaSaida)
 {
     QFile arquivo(caminhoFonte);
     if (!arquivo.open(QIODevice::ReadOnly))
@@ -203,19 +200,7 @@ void GerarAmostra(
     TDadosCotacao cotacao;
     LerCotacao(cotacao, fonte);
 
-    QDomDocument documento;
-    documento.appendChild(documento.createProcessingInstruction(
-        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-    QDomElement dados = documento.createElement(QStringLiteral("dados"));
-    documento.appendChild(dados);
-    dados.appendChild(cotacao.GravarNoXML(documento));
-
-    const QString caminhoDocumento
-        = QDir(pastaTrabalho).filePath(fonte.value(QLatin1String("arquivo")).toString());
-    GravarDocumento(documento, caminhoDocumento);
-    if (!CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pastaSaida, caminhoDocumento))
-        throw std::runtime_error("cannot write into " + pastaSaida.toStdString());
-    QFile::remove(caminhoDocumento);
+    GravarArquivoCotacao(cotacao, pastaSaida, fonte.value(QLatin1String("arquivo")).toString());
 }
 
 } // namespace
@@ -229,11 +214,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     try {
-        QTemporaryDir trabalho;
         const QDir fontes(argumentos.at(1));
         for (const QString &nome :
             fontes.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
-            GerarAmostra(fontes.filePath(nome), argumentos.at(2), trabalho.path());
+            GerarAmostra(fontes.filePath(nome), argumentos.at(2));
     } catch (const std::exception &e) {
         QTextStream(stderr) << "erro: " << e.what() << Qt::endl;
         return 1;
