@@ -4,6 +4,7 @@
 #include "common/uExcecoes.h"
 #include "common/uFormatFloat.h"
 #include "common/uPastaTemporaria.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "exchange/uVTManipulaBlobStreamHexa.h"
@@ -67,18 +68,6 @@ bool LerModelo(const QByteArray &bytes, TDadosCotacao &cotacao)
     }
 }
 
-// The document bytes that a save writes for the model.
-QByteArray Documento(const TDadosCotacao &cotacao)
-{
-    QDomDocument documento;
-    documento.appendChild(documento.createProcessingInstruction(
-        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-    QDomElement dados = documento.createElement(QStringLiteral("dados"));
-    documento.appendChild(dados);
-    dados.appendChild(cotacao.GravarNoXML(documento));
-    return DocumentoParaBytes(documento);
-}
-
 QString Falha(const char *texto)
 {
     return QString::fromUtf8(texto);
@@ -124,11 +113,11 @@ QString FuzzDocumento(const QByteArray &entrada)
         return QString();
 
     // What the writer writes must read back, and read back into the same document.
-    const QByteArray gravado = Documento(lida);
+    const QByteArray gravado = DocumentoDaCotacao(lida);
     TDadosCotacao relida;
     if (!LerModelo(gravado, relida))
         return Falha("o documento gravado não se lê de volta");
-    QByteArray regravado = Documento(relida);
+    QByteArray regravado = DocumentoDaCotacao(relida);
     // XML reads a carriage return inside CDATA as a line feed.
     if (regravado != gravado && regravado != QByteArray(gravado).replace('\r', '\n'))
         return Falha("o documento relido não se grava igual");

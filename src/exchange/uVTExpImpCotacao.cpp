@@ -41,6 +41,12 @@ TVersao VersaoDoArquivo()
     return TextoParaVersao(VERSAO_ARQUIVO_COTACAO);
 }
 
+// Removes a file the save no longer needs, through the steps in force.
+void Remover(const QString &caminho)
+{
+    GravacaoContainer().Remover(caminho);
+}
+
 QString CaminhoEm(const QString &pasta, const QString &nome)
 {
     return QDir(pasta).filePath(nome);
@@ -215,7 +221,7 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     try {
         GravarDocumento(documento, temporario);
     } catch (...) {
-        QFile::remove(temporario);
+        Remover(temporario);
         throw;
     }
     Registrar(QStringLiteral("Arquivo temporário salvo com sucesso."));
@@ -223,13 +229,13 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     // The file opened before goes only once the new container is in place, and never when
     // both names lead to the same file.
     const auto finalizar = [&](bool gravado) {
-        QFile::remove(temporario);
+        Remover(temporario);
         if (gravado) {
             const QString novo = NomeArquivoCompactado(m_diretorio, temporario);
             const QString anterior = CaminhoEm(m_diretorio, m_nomeArquivo + QLatin1String(".kvt"));
             if (removerAnterior && novoNome.trimmed() != m_nomeArquivo.trimmed()
                 && QFile::exists(anterior) && !MesmoArquivo(anterior, novo))
-                QFile::remove(anterior);
+                Remover(anterior);
             m_nomeArquivo = novoNome;
         }
         Registrar(QStringLiteral("Arquivo temporário deletado."));

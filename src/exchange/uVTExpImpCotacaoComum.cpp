@@ -203,9 +203,6 @@ void GravarDocumento(const QDomDocument &documento, const QString &caminho)
 
 void GravarDocumento(const QByteArray &bytes, const QString &caminho)
 {
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || arquivo.write(bytes) != bytes.size() || !arquivo.flush()) {
+    if (!GravacaoContainer().GravarDocumento(caminho, bytes))
         throw EFileError(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(caminho));
-    }
 }

@@ -58,19 +58,13 @@ TGravacaoContainer *&GravacaoInstalada()
     return instalada;
 }
 
-TGravacaoContainer &GravacaoAtual()
-{
-    TGravacaoContainer *instalada = GravacaoInstalada();
-    return instalada ? *instalada : GravacaoPadrao();
-}
-
 // The container being written, through the installed steps.
 class TContainerGravado
 {
 public:
     explicit TContainerGravado(const QString &caminho)
         : m_arquivo(caminho)
-        , m_gravacao(GravacaoAtual())
+        , m_gravacao(GravacaoContainer())
     {
         if (!m_gravacao.Criar(m_arquivo))
             FalharArquivo("criar", m_arquivo);
@@ -399,7 +393,25 @@ bool TGravacaoContainer::Confirmar(QSaveFile &arquivo)
     return arquivo.commit();
 }
 
+bool TGravacaoContainer::GravarDocumento(const QString &caminho, const QByteArray &bytes)
+{
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && arquivo.write(bytes) == bytes.size() && arquivo.flush();
+}
+
+bool TGravacaoContainer::Remover(const QString &caminho)
+{
+    return QFile::remove(caminho);
+}
+
 TGravacaoContainer *InstalarGravacaoContainer(TGravacaoContainer *gravacao)
 {
     return std::exchange(GravacaoInstalada(), gravacao);
+}
+
+TGravacaoContainer &GravacaoContainer()
+{
+    TGravacaoContainer *instalada = GravacaoInstalada();
+    return instalada ? *instalada : GravacaoPadrao();
 }

@@ -2,6 +2,7 @@
 
 #include "common/uExcecoes.h"
 
+#include <QByteArray>
 #include <QLatin1String>
 #include <QString>
 #include <QtGlobal>
@@ -69,9 +70,10 @@ bool DescompactarArquivo(const TVersao &esperada, const QString &pasta, const QS
 bool DescompactarContainer(const TVersao &esperada, const QString &container,
     const QString &documento, qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
 
-// The steps by which a container reaches the disk: created under a temporary name in its
-// folder, written, then renamed into place. The default runs them on the QSaveFile as they
-// are; a test installs steps of its own to make one of them fail.
+// The steps by which a save reaches the disk: the container created under a temporary name
+// in its folder, written, then renamed into place; around it, the temporary document written
+// whole and the files the save no longer needs removed. The default runs them as they are; a
+// test installs steps of its own to make one of them fail.
 class TGravacaoContainer
 {
 public:
@@ -79,8 +81,13 @@ public:
     virtual bool Criar(QSaveFile &arquivo);
     virtual qint64 Gravar(QSaveFile &arquivo, const char *dados, qint64 tamanho);
     virtual bool Confirmar(QSaveFile &arquivo);
+    // Replaces the file's content with the bytes; false when they are not all written.
+    virtual bool GravarDocumento(const QString &caminho, const QByteArray &bytes);
+    virtual bool Remover(const QString &caminho);
 };
 
 // Installs the steps for every later write (nullptr: the default ones) and gives back those
 // it replaces. The caller keeps ownership.
 TGravacaoContainer *InstalarGravacaoContainer(TGravacaoContainer *gravacao);
+// The steps in force.
+TGravacaoContainer &GravacaoContainer();
