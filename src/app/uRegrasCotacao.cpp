@@ -8,6 +8,7 @@
 #include "messages/ExibeMensagens.h"
 #include "model/uTabelasCotacao.h"
 
+#include <functional>
 #include <initializer_list>
 
 namespace {
@@ -50,6 +51,14 @@ void GravarTotal(TField &campo, long double soma)
     campo.SetReadOnly(false);
     ComFinal(
         [&] { campo.SetAsFloat(double(Arredondar(2, soma))); }, [&] { campo.SetReadOnly(true); });
+}
+
+// Reads every row that the filter lets through, first to last. The rows are read in place,
+// without moving the cursor: no item handler watches the walk, and the grid is not redrawn.
+void ParaCadaItem(const TMemoryTable &tabela, const std::function<void()> &leitura)
+{
+    for (int linha = 0, total = tabela.RecordCount(); linha < total; ++linha)
+        tabela.NaLinha(linha, leitura);
 }
 
 // A price in its field's display picture, with the currency in front.
@@ -249,9 +258,10 @@ double TRegrasCotacao::SomaDosItensVisiveis()
 {
     TTabelasCotacao &t = m_tabelas;
     long double soma = 0;
-    for (t.mmItens.First(); !t.mmItens.Eof(); t.mmItens.Next())
+    ParaCadaItem(t.mmItens, [&] {
         soma += static_cast<long double>(ValorOuZero(*t.mmItensQtdLicitada))
             * ValorOuZero(*t.mmItensVlCotado);
+    });
     return double(soma);
 }
 
@@ -269,8 +279,8 @@ void TRegrasCotacao::CalcularTotais()
             t.mmItens.SetFiltered(false);
             ComFinal(
                 [&] {
-                    for (t.mmItens.First(); !t.mmItens.Eof(); t.mmItens.Next())
-                        proposta += ValorOuZero(*t.mmItenscalcVlTotalCotado);
+                    ParaCadaItem(
+                        t.mmItens, [&] { proposta += ValorOuZero(*t.mmItenscalcVlTotalCotado); });
                 },
                 [&] { t.mmItens.SetFiltered(true); });
             GravarTotal(*t.mmDadosValorTotalCotado, proposta);
