@@ -1,6 +1,7 @@
 // Opening a quotation of 10,000 items into the tables and saving it back, set against the
 // bare costs measured in the same run: deflating and hashing the saved document (the
 // container's floor) and reading and writing its XML, straight and through a DOM tree.
+#include "CenarioAbrirSalvar.h"
 #include "Melhores.h"
 #include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
@@ -26,48 +27,6 @@ namespace {
 
 constexpr int QuantidadeItens = 10000;
 
-std::unique_ptr<TDadosCotacao> GerarCotacao()
-{
-    static const char *const palavras[] = {"Caneta", "esferográfica", "azul", "papel", "A4",
-        "resma", "500", "folhas", "cartucho", "tinta", "preta", "grampeador", "médio", "caixa",
-        "arquivo", "morto", "pasta", "suspensa", "envelope", "pardo", "lápis", "borracha", "branca",
-        "régua", "30cm", "clipe", "metálico", "nº2", "etiqueta", "adesiva"};
-    QRandomGenerator aleatorio(20240711);
-    const auto palavra
-        = [&] { return QString::fromUtf8(palavras[aleatorio.bounded(int(std::size(palavras)))]); };
-
-    auto cotacao = std::make_unique<TDadosCotacao>();
-    cotacao->NumeroAlfa = QStringLiteral("7/2024");
-    cotacao->EntidadeNome = QStringLiteral("Prefeitura Municipal de São João");
-    cotacao->FormaJulgamento = QStringLiteral("Pi");
-    cotacao->Modalidade = QStringLiteral("Pr");
-    cotacao->CpfCnpjFornecedor = QStringLiteral("11.222.333/0001-81");
-    // A small coat of arms and long texts, as hexadecimal text.
-    QByteArray imagem(20 * 1024, '\0');
-    for (char &byte : imagem)
-        byte = char(aleatorio.bounded(256));
-    cotacao->BrasaoRelatorio = QString::fromLatin1(imagem.toHex().toUpper());
-    cotacao->ObjetoResumido = QString::fromLatin1(QByteArray(2000, 'x').toHex());
-    auto itens = std::make_unique<TItens>();
-    for (int codigo = 1; codigo <= QuantidadeItens; ++codigo) {
-        auto item = std::make_unique<TItem>();
-        item->Codigo = codigo;
-        item->CodigoMatServ = int(aleatorio.bounded(1000000));
-        item->Tratamento = 1;
-        for (int n = 3 + int(aleatorio.bounded(9)); n > 0; --n)
-            item->DescricaoMatServ += palavra() + QLatin1Char(' ');
-        item->ObjetoResumidoItem = palavra();
-        item->Marca = palavra();
-        item->Quantidade = aleatorio.bounded(10000);
-        item->ValorEstimado = aleatorio.bounded(100000) / 100.0;
-        item->ValorMaximo = item->ValorEstimado * 1.2;
-        item->ValorCotado = aleatorio.bounded(100000) / 1000.0;
-        itens->Adicionar(std::move(item));
-    }
-    cotacao->SetItens(std::move(itens));
-    return cotacao;
-}
-
 QDomDocument DocumentoDe(const TDadosCotacao &cotacao)
 {
     QDomDocument documento;
@@ -79,44 +38,15 @@ QDomDocument DocumentoDe(const TDadosCotacao &cotacao)
     return documento;
 }
 
-// The received file, the tables opened as the window opens them, and the saved document's
-// bytes for the floors.
-struct Cenario
+CenarioAbrirSalvar &ObterCenario()
 {
-    Cenario()
-        : cotacao(GerarCotacao())
-    {
-        GravarArquivoCotacao(*cotacao, pasta.path(), QStringLiteral("Cotacao"));
-        bytes = DocumentoDaCotacao(*cotacao);
-        tabelas.Abrir();
-    }
-
-    QString Pasta() const { return pasta.path() + QLatin1Char('/'); }
-    QString Trabalho() const { return trabalho.path() + QLatin1Char('/'); }
-
-    bool Importar(TExpImpCotacao &controlador)
-    {
-        tabelas.PrepararParaCarga();
-        return controlador.Importar(QStringLiteral("Cotacao"), Pasta(), Trabalho(), tabelas.mmDados,
-            tabelas.mmGrupos, tabelas.mmItens, tabelas.mmCotas);
-    }
-
-    QTemporaryDir pasta;
-    QTemporaryDir trabalho;
-    std::unique_ptr<TDadosCotacao> cotacao;
-    QByteArray bytes;
-    TTabelasCotacao tabelas;
-};
-
-Cenario &ObterCenario()
-{
-    static Cenario cenario;
+    static CenarioAbrirSalvar cenario(QuantidadeItens);
     return cenario;
 }
 
 void Abrir(benchmark::State &state)
 {
-    Cenario &c = ObterCenario();
+    CenarioAbrirSalvar &c = ObterCenario();
     for (auto _ : state) {
         TExpImpCotacao controlador;
         benchmark::DoNotOptimize(c.Importar(controlador));
@@ -126,7 +56,7 @@ void Abrir(benchmark::State &state)
 
 void Salvar(benchmark::State &state)
 {
-    Cenario &c = ObterCenario();
+    CenarioAbrirSalvar &c = ObterCenario();
     TExpImpCotacao controlador;
     if (!c.Importar(controlador))
         std::abort();
@@ -146,7 +76,7 @@ void Salvar(benchmark::State &state)
 // The container's floor: one-shot deflate at the default level and MD5 of the same bytes.
 void DeflateMd5(benchmark::State &state)
 {
-    Cenario &c = ObterCenario();
+    CenarioAbrirSalvar &c = ObterCenario();
     QByteArray saida(qsizetype(compressBound(uLong(c.bytes.size()))), '\0');
     for (auto _ : state) {
         uLongf tamanho = uLongf(saida.size());
@@ -161,7 +91,7 @@ void DeflateMd5(benchmark::State &state)
 // The model written straight into the document's bytes, as the save writes it.
 void EscreverBytes(benchmark::State &state)
 {
-    Cenario &c = ObterCenario();
+    CenarioAbrirSalvar &c = ObterCenario();
     for (auto _ : state)
         benchmark::DoNotOptimize(DocumentoDaCotacao(*c.cotacao));
     state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
@@ -170,7 +100,7 @@ void EscreverBytes(benchmark::State &state)
 // The model built as a DOM tree and written as the document's bytes.
 void EscreverXml(benchmark::State &state)
 {
-    Cenario &c = ObterCenario();
+    CenarioAbrirSalvar &c = ObterCenario();
     for (auto _ : state)
         benchmark::DoNotOptimize(DocumentoParaBytes(DocumentoDe(*c.cotacao)));
     state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
@@ -179,7 +109,7 @@ void EscreverXml(benchmark::State &state)
 // The document's bytes parsed and read into a model.
 void LerXml(benchmark::State &state)
 {
-    Cenario &c = ObterCenario();
+    CenarioAbrirSalvar &c = ObterCenario();
     for (auto _ : state) {
         QDomDocument documento;
         documento.setContent(c.bytes);
