@@ -3,9 +3,9 @@
 // Each source is a JSON object whose keys are the model's property names. Texts that the
 // file carries as hexadecimal are written here as plain text (Windows-1252, as the public
 // body's programs write them); dates are "dd/MM/yyyy" and times "HH:mm"; "Brasao" names the
-// colour of a coat of arms drawn here and stored as JPEG; "arquivo" is the base name of the
-// .kvt as the public body sends it. An answered quotation also carries the supplier's
-// "CpfCnpjFornecedor", "ValorTotalCotado", and per item "ValorCotado", "Marca" and
+// colour ("#rrggbb") of a coat of arms drawn here and stored as JPEG; "arquivo" is the base
+// name of the .kvt as the public body sends it. An answered quotation also carries the
+// supplier's "CpfCnpjFornecedor", "ValorTotalCotado", and per item "ValorCotado", "Marca" and
 // "Observacao". The output is byte for byte the same on every run.
 
 #include "common/uConversoes.h"
@@ -51,9 +51,13 @@ QString TextoHexa(const QJsonObject &fonte, const char *chave)
     return Hexa(BytesWindows1252(fonte.value(QLatin1String(chave)).toString()));
 }
 
-// A simple coat of arms: a shield in the given colour with a white band and five stars.
-QByteArray BrasaoJpeg(const QString &cor)
+// A simple coat of arms: a shield in the given colour ("#rrggbb") with a white band and five
+// stars.
+QByteArray BrasaoJpeg(const QString &nomeCor)
 {
+    const QColor cor(nomeCor);
+    if (!cor.isValid())
+        throw std::runtime_error("not a colour: " + nomeCor.toStdString());
     QImage imagem(150, 150, QImage::Format_RGB32);
     imagem.fill(Qt::white);
     QPainter p(&imagem);
@@ -65,7 +69,7 @@ QByteArray BrasaoJpeg(const QString &cor)
     escudo.quadTo(128, 125, 75, 140);
     escudo.quadTo(22, 125, 20, 80);
     escudo.closeSubpath();
-    p.fillPath(escudo, QColor(cor));
+    p.fillPath(escudo, cor);
     p.setPen(QPen(QColor(0xC8, 0xA0, 0x32), 5));
     p.drawPath(escudo);
     p.fillRect(QRectF(22, 58, 106, 22), Qt::white);
