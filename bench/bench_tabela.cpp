@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QFile>
 #include <QProcess>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -20,7 +21,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 #include <zlib.h>
 
@@ -250,11 +250,18 @@ void ImprimirTabela(const Melhores &melhores)
     }
 }
 
+// The peak resident memory of this process, in KiB (VmHWM: unlike getrusage, it starts
+// afresh at exec, so a child does not inherit its parent's peak).
 long PicoKiB()
 {
-    rusage uso {};
-    getrusage(RUSAGE_SELF, &uso);
-    return uso.ru_maxrss;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &linha : status.readAll().split('\n')) {
+        if (linha.startsWith("VmHWM:"))
+            return linha.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
 }
 
 // In the child: opens pasta/Cotacao.kvt as the window does and prints the peak resident

@@ -46,6 +46,12 @@ grep -qx 'Exec=varenta-cotacao %f' "$entrada" || falha "the menu entry does not 
 grep -q '<glob pattern="\*.kvt"/>' "$raiz/usr/share/mime/packages/varenta-cotacao.xml" \
   || falha "the file type does not claim *.kvt"
 
+# The shared MIME database takes the type in.
+if command -v update-mime-database >/dev/null; then
+  update-mime-database "$raiz/usr/share/mime" 2>"$rascunho/mime.txt" || falha "$(cat "$rascunho/mime.txt")"
+  [ -s "$raiz/usr/share/mime/application/x-kvt.xml" ] || falha "the MIME database has no application/x-kvt"
+fi
+
 ajuda=$("$raiz/usr/bin/kvt" --help) || falha "kvt --help from the package failed"
 grep -q '^Uso: kvt' <<<"$ajuda" || falha "kvt --help printed: $ajuda"
 [ -x "$raiz/usr/bin/varenta-cotacao" ] || falha "the program is not executable"
