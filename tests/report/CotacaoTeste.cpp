@@ -46,6 +46,17 @@ void AdicionarItem(TItens &itens, const TItemTeste &dados)
     itens.Adicionar(std::move(item));
 }
 
+std::unique_ptr<TDadosCotacao> LicitacaoDeUmItem()
+{
+    auto cotacao
+        = NovaLicitacao(QStringLiteral("Pi"), QStringLiteral("Pr"), QStringLiteral("12/2023"));
+    auto itens = std::make_unique<TItens>();
+    AdicionarItem(*itens, {1, 1, "Caneta esferográfica azul", 100, 1.5, "Bic"});
+    cotacao->SetItens(std::move(itens));
+    cotacao->ValorTotalCotado = 150;
+    return cotacao;
+}
+
 QString TextoEmHexa(const QString &texto)
 {
     return QString::fromLatin1(texto.toLatin1().toHex().toUpper());

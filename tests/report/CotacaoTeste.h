@@ -27,6 +27,9 @@ struct TItemTeste
 };
 void AdicionarItem(TItens &itens, const TItemTeste &item);
 
+// A per-item Pregão 12/2023 with one priced item, total 150.
+std::unique_ptr<TDadosCotacao> LicitacaoDeUmItem();
+
 // The text as the file's hexadecimal fields carry it.
 QString TextoEmHexa(const QString &texto);
 

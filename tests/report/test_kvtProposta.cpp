@@ -23,17 +23,6 @@ TResultado Kvt(const QStringList &argumentos)
     return {kvt.exitCode(), QString::fromUtf8(kvt.readAllStandardError())};
 }
 
-std::unique_ptr<TDadosCotacao> Licitacao()
-{
-    auto cotacao
-        = NovaLicitacao(QStringLiteral("Pi"), QStringLiteral("Pr"), QStringLiteral("12/2023"));
-    auto itens = std::make_unique<TItens>();
-    AdicionarItem(*itens, {1, 1, "Caneta esferográfica azul", 100, 1.5, "Bic"});
-    cotacao->SetItens(std::move(itens));
-    cotacao->ValorTotalCotado = 150;
-    return cotacao;
-}
-
 } // namespace
 
 class TestKvtProposta : public QObject
@@ -57,7 +46,7 @@ private Q_SLOTS:
     void propostaComFornecedor()
     {
         const QString kvt
-            = GravarArquivoCotacao(*Licitacao(), m_pasta.path(), QStringLiteral("lic"));
+            = GravarArquivoCotacao(*LicitacaoDeUmItem(), m_pasta.path(), QStringLiteral("lic"));
         const QString fornecedor = Gravar(QStringLiteral("fornecedor.json"),
             R"({"FORRAZAOSOCIAL": "Papelaria Aurora Ltda", "FORCEP": "85000-000"})");
         const QString pdf = Caminho(QStringLiteral("proposta.pdf"));
@@ -74,7 +63,7 @@ private Q_SLOTS:
     void semFornecedorImprimeOsRotulos()
     {
         const QString kvt
-            = GravarArquivoCotacao(*Licitacao(), m_pasta.path(), QStringLiteral("sem"));
+            = GravarArquivoCotacao(*LicitacaoDeUmItem(), m_pasta.path(), QStringLiteral("sem"));
         const QString pdf = Caminho(QStringLiteral("sem.pdf"));
 
         QCOMPARE(Kvt({QStringLiteral("proposta"), kvt, pdf}).Status, 0);
@@ -101,11 +90,12 @@ private Q_SLOTS:
     void recusas()
     {
         QFETCH(QString, caso);
-        auto pesquisa = Licitacao();
+        auto pesquisa = LicitacaoDeUmItem();
         pesquisa->TipoCotacao = tcPesquisa;
         pesquisa->PesquisaCodigo = 57;
         const QString kvt = GravarArquivoCotacao(
-            caso == QLatin1String("pesquisa") ? *pesquisa : *Licitacao(), m_pasta.path(), caso);
+            caso == QLatin1String("pesquisa") ? *pesquisa : *LicitacaoDeUmItem(), m_pasta.path(),
+            caso);
         const QString fornecedor = Gravar(caso + QStringLiteral(".json"), R"({"FORXYZ": "x"})");
         const QString pdf = Caminho(caso + QStringLiteral(".pdf"));
         QStringList argumentos {QStringLiteral("proposta"), kvt, pdf};

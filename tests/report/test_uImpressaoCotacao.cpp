@@ -60,17 +60,6 @@ void EscolherNaImpressora(std::function<void(QPrinter &)> escolha = {})
     });
 }
 
-std::unique_ptr<TDadosCotacao> Licitacao()
-{
-    auto cotacao
-        = NovaLicitacao(QStringLiteral("Pi"), QStringLiteral("Pr"), QStringLiteral("12/2023"));
-    auto itens = std::make_unique<TItens>();
-    AdicionarItem(*itens, {1, 1, "Caneta esferográfica azul", 100, 1.5, "Bic"});
-    cotacao->SetItens(std::move(itens));
-    cotacao->ValorTotalCotado = 150;
-    return cotacao;
-}
-
 } // namespace
 
 class TestImpressaoCotacao : public QObject
@@ -103,7 +92,7 @@ private Q_SLOTS:
             QSKIP("sem a impressora VarentaPDF: o servidor CUPS de teste não está no ar "
                   "(scripts/cups-teste diz por quê)");
         QVERIFY(m_pasta.isValid());
-        Abrir(*Licitacao());
+        Abrir(*LicitacaoDeUmItem());
     }
 
     void init() { m_passos.clear(); }
@@ -224,7 +213,7 @@ private Q_SLOTS:
 
     void falhaNaImpressaoEMostradaComDetalhes()
     {
-        auto cotacao = Licitacao();
+        auto cotacao = LicitacaoDeUmItem();
         cotacao->ObjetoResumido
             = TextoEmHexa(QString(60, QLatin1Char('x')).append(QLatin1Char(' ')).repeated(200));
         Abrir(*cotacao);
@@ -243,7 +232,7 @@ private Q_SLOTS:
                            "escolhida\nou a(s) página(s) escolhida(s) não existe(m)."));
         QCOMPARE(problema.Detalhes, gravador.Mensagens().first().Texto);
         QVERIFY(!problema.DetalhesAbertos);
-        Abrir(*Licitacao());
+        Abrir(*LicitacaoDeUmItem());
     }
 };
 
