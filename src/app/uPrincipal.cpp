@@ -1,6 +1,8 @@
 #include "app/uPrincipal.h"
 
+#include "app/uDigitacaoPendente.h"
 #include "app/uRegrasCotacao.h"
+#include "app/uTamanhoJanela.h"
 #include "app/ufmDetalhesLicitacao.h"
 #include "app/ufmDetalhesPesquisa.h"
 #include "app/ufmFornecedor.h"
@@ -17,16 +19,22 @@
 #include "report/uImpressaoCotacao.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <QWindow>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -117,10 +125,7 @@ TfmCotacao::TfmCotacao(QWidget *parent)
 {
     setObjectName(QStringLiteral("fmCotacao"));
     setWindowTitle(Titulo);
-    setMinimumSize(LarguraJanela, AlturaJanela);
-    resize(LarguraJanela, AlturaJanela);
-    if (const QScreen *tela = screen())
-        move(tela->availableGeometry().center() - rect().center());
+    AjustarATela();
 
     const auto fonte = [this](const char *nome, TMemoryTable &tabela) {
         auto *ds = new TDataSource(this);
@@ -138,7 +143,40 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     CriarMenu();
     LigarEventos();
     EscolherArquivo = [this] { return MostrarDialogoCotacao(); };
+    EscolherPasta = [this] { return MostrarDialogoPasta(); };
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TfmCotacao::AoEncerrarSessao);
     FormCreate();
+}
+
+void TfmCotacao::showEvent(QShowEvent *event)
+{
+    // The frame the window system draws is known once the window is shown.
+    if (!m_ajustadaAMoldura && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        m_ajustadaAMoldura = true;
+        AjustarATela();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TfmCotacao::AjustarATela()
+{
+    const QScreen *tela = screen();
+    if (!tela)
+        return;
+    const QRect disponivel = tela->availableGeometry();
+    const QMargins moldura = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const TTamanhoJanela tamanho
+        = TamanhoJanela(QSize(LarguraJanela, AlturaJanela), disponivel.size(), moldura);
+    setMinimumSize(tamanho.Minimo);
+    resize(tamanho.Inicial);
+    // A window's position is its frame's.
+    const QSize externo = tamanho.Inicial
+        + QSize(moldura.left() + moldura.right(), moldura.top() + moldura.bottom());
+    move(disponivel.topLeft()
+        + QPoint(std::max(0, (disponivel.width() - externo.width()) / 2),
+            std::max(0, (disponivel.height() - externo.height()) / 2)));
+    setWindowState(tamanho.Maximizada ? (windowState() | Qt::WindowMaximized)
+                                      : (windowState() & ~Qt::WindowMaximized));
 }
 
 TfmCotacao::~TfmCotacao()
@@ -336,6 +374,10 @@ void TfmCotacao::CriarMenu()
         &TfmCotacao::mnAbrirClick);
     mnSalvar = comando("mnSalvar", QStringLiteral("&Salvar..."), QStringLiteral("Salvar a cotação"),
         &TfmCotacao::mnSalvarClick);
+    mnSalvarEmOutraPasta
+        = comando("mnSalvarEmOutraPasta", QStringLiteral("Salvar em outra pasta..."),
+            QStringLiteral("Salvar a cotação numa pasta escolhida"),
+            &TfmCotacao::mnSalvarEmOutraPastaClick);
     mnDetalhesLic = comando("mnDetalhesLic", QStringLiteral("&Detalhes da licitação..."),
         QStringLiteral("Informações da licitação"), &TfmCotacao::mnDetalhesLicClick);
     mnDetalhesPesquisa = comando("mnDetalhesPesquisa",
@@ -379,9 +421,16 @@ QString TfmCotacao::MostrarDialogoCotacao()
     return DialogCotacao.selectedFiles().constFirst();
 }
 
+QString TfmCotacao::MostrarDialogoPasta()
+{
+    return QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Pasta onde salvar a cotação"), DiretorioArquivo);
+}
+
 void TfmCotacao::HabilitarComandos(bool arquivoAberto)
 {
-    for (QAction *comando : {mnSalvar, mnDetalhesLic, mnDetalhesPesquisa, mnImprimir, mnFornecedor})
+    for (QAction *comando : {mnSalvar, mnSalvarEmOutraPasta, mnDetalhesLic, mnDetalhesPesquisa,
+             mnImprimir, mnFornecedor})
         comando->setEnabled(arquivoAberto);
 }
 
@@ -475,19 +524,92 @@ void TfmCotacao::AbrirCotacao()
     CalcularTotais();
 }
 
-void TfmCotacao::mnSalvarClick()
+bool TfmCotacao::FornecedorInformado()
 {
+    // A number still being typed is checked first, as leaving its edit would.
+    if (!ConfirmarDigitacao(*this))
+        return false;
     if (m_regras->CPFCNPJ().trimmed().isEmpty()) {
         ExibeAviso(QStringLiteral("Informe o CPF/CNPJ do fornecedor."));
         edFornecedor->setFocus();
-        return;
+        return false;
     }
-    SalvarCotacao(true);
+    return true;
 }
 
-void TfmCotacao::SalvarCotacao(bool MostrarMensagem)
+void TfmCotacao::mnSalvarClick()
 {
-    m_regras->SalvarCotacao(DiretorioArquivo, MostrarMensagem);
+    if (FornecedorInformado())
+        SalvarCotacao(true);
+}
+
+void TfmCotacao::mnSalvarEmOutraPastaClick()
+{
+    if (!FornecedorInformado())
+        return;
+    const QString pasta = EscolherPasta();
+    if (pasta.isEmpty())
+        return;
+    // Later saves go where this one wrote; the file received stays where it was.
+    const QString anterior = DiretorioArquivo;
+    DiretorioArquivo = QDir(pasta).absolutePath() + QLatin1Char('/');
+    bool gravado = false;
+    try {
+        gravado = SalvarCotacao(true);
+    } catch (...) {
+        DiretorioArquivo = anterior;
+        throw;
+    }
+    if (!gravado)
+        DiretorioArquivo = anterior;
+}
+
+bool TfmCotacao::SalvarCotacao(bool MostrarMensagem)
+{
+    return m_regras->SalvarCotacao(DiretorioArquivo, MostrarMensagem);
+}
+
+bool TfmCotacao::PodeFechar()
+{
+    if (!mnSalvar->isEnabled())
+        return true;
+    if (!ConfirmarDigitacao(*this))
+        return false;
+    if (!m_regras->TemAlteracaoPendente())
+        return true;
+    try {
+        if (SalvarCotacao(false))
+            return true;
+    } catch (const EAbort &) {
+        // A check refused the pending item: the supplier corrects it.
+        return false;
+    } catch (const std::exception &) {
+        // The controller has said what went wrong.
+    }
+    return ExibeMensagem(tmPergunta, QStringLiteral("Atenção"),
+               QStringLiteral("A cotação não foi salva.\rFechar mesmo assim?"), bmSim | bmNao)
+        == mrYes;
+}
+
+void TfmCotacao::AoEncerrarSessao(QSessionManager &sessao)
+{
+    // Logging out of the desktop closes no window: what is pending is saved here, and a refused
+    // check cancels the logout where the session lets the program ask.
+    if (!sessao.allowsInteraction())
+        return;
+    const bool pode = PodeFechar();
+    sessao.release();
+    if (!pode)
+        sessao.cancel();
+}
+
+void TfmCotacao::closeEvent(QCloseEvent *event)
+{
+    if (!PodeFechar()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TfmCotacao::CalcularTotais()

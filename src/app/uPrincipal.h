@@ -8,6 +8,7 @@
 
 class QAction;
 class QGroupBox;
+class QSessionManager;
 class QSplitter;
 class TDataSource;
 class TDBValor;
@@ -39,6 +40,14 @@ public:
     // Asks the user for the file to open; an empty answer is a cancel. The window shows its
     // open dialog; tests answer in its place.
     std::function<QString()> EscolherArquivo;
+    // Asks the user for the folder to save into; an empty answer is a cancel.
+    std::function<QString()> EscolherPasta;
+
+protected:
+    // Closing posts and saves what is pending through the normal road; a refused check keeps
+    // the window open.
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void CriarJanela();
@@ -49,6 +58,8 @@ private:
     void CriarMenu();
     void LigarEventos();
     QString MostrarDialogoCotacao();
+    QString MostrarDialogoPasta();
+    void AjustarATela();
     void HabilitarComandos(bool arquivoAberto);
     void AjustarPaineis();
 
@@ -56,7 +67,11 @@ private:
     void mnAbrirClick();
     void AbrirCotacao();
     void mnSalvarClick();
-    void SalvarCotacao(bool MostrarMensagem);
+    void mnSalvarEmOutraPastaClick();
+    bool FornecedorInformado();
+    bool PodeFechar();
+    void AoEncerrarSessao(QSessionManager &sessao);
+    bool SalvarCotacao(bool MostrarMensagem);
     void CalcularTotais();
     void GuardarPosicoes();
     void RestaurarPosicoes();
@@ -91,6 +106,7 @@ private:
 
     QAction *mnAbrir;
     QAction *mnSalvar;
+    QAction *mnSalvarEmOutraPasta;
     QAction *mnDetalhesLic;
     QAction *mnDetalhesPesquisa;
     QAction *mnFornecedor;
@@ -118,6 +134,8 @@ private:
     TvrtDBGrid *dbgCotas;
     TvrtDBGrid *dbgGrupos;
     TvrtDBGrid *dbgItens;
+
+    bool m_ajustadaAMoldura = false;
 
     QString NomeArquivo;
     QString ExtensaoArquivo;

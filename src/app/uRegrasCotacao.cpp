@@ -8,6 +8,8 @@
 #include "messages/ExibeMensagens.h"
 #include "model/uTabelasCotacao.h"
 
+#include <QScopedValueRollback>
+
 #include <functional>
 #include <initializer_list>
 
@@ -307,27 +309,48 @@ void TRegrasCotacao::AposGravarItem(const QString &diretorio)
     if (Carregando)
         return;
     CalcularTotais();
-    SalvarCotacao(diretorio, false);
+    if (m_salvando)
+        return;
+    try {
+        SalvarCotacao(diretorio, false);
+    } catch (const EAbort &) {
+        throw;
+    } catch (const std::exception &) {
+        // The controller has said what went wrong; the item is posted and the totals stand,
+        // and the supplier moves on (a folder that cannot be written fails every save alike).
+    }
 }
 
-void TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensagem)
+bool TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensagem)
 {
     TTabelasCotacao &t = m_tabelas;
-    for (TMemoryTable *tabela : {&t.mmGrupos, &t.mmItens, &t.mmDados, &t.mmCotas})
-        tabela->PostSePendente();
+    {
+        const QScopedValueRollback<bool> salvando(m_salvando, true);
+        for (TMemoryTable *tabela : {&t.mmGrupos, &t.mmItens, &t.mmDados, &t.mmCotas})
+            tabela->PostSePendente();
+    }
     GuardarPosicoes();
     DesabilitarControles();
+    bool gravado = false;
     ComFinal(
         [&] {
-            if (m_expImpCotacao->Exportar(
-                    diretorio, PastaTemporaria(), t.mmDados, t.mmItens, t.mmGrupos)
-                && mostrarMensagem)
+            gravado = m_expImpCotacao->Exportar(
+                diretorio, PastaTemporaria(), t.mmDados, t.mmItens, t.mmGrupos);
+            if (gravado && mostrarMensagem)
                 ExibeAviso(QStringLiteral("Arquivo salvo com sucesso."));
         },
         [&] {
             HabilitarControles();
             RestaurarPosicoes();
         });
+    return gravado;
+}
+
+bool TRegrasCotacao::TemAlteracaoPendente() const
+{
+    return m_expImpCotacao && !Carregando
+        && (Editando(m_tabelas.mmItens)
+            || CPFCNPJ() != m_expImpCotacao->Cotacao().CpfCnpjFornecedor);
 }
 
 void TRegrasCotacao::GravarCPFCNPJ(const QString &mascarado)

@@ -73,12 +73,17 @@ public:
     // The proposal's total, the current lot's total and the quotas' totals.
     void CalcularTotais();
 
-    // After an item was posted: the totals again, and the file saved without a word.
+    // After an item was posted: the totals again, and the file saved without a word. A save
+    // that fails says so once and leaves the item posted.
     void AposGravarItem(const QString &diretorio);
 
     // Posts pending edits and writes the file into its folder; with mostrarMensagem a
-    // successful save says so. The controller's errors pass on.
-    void SalvarCotacao(const QString &diretorio, bool mostrarMensagem);
+    // successful save says so. True when the file was written; the controller's errors pass on.
+    bool SalvarCotacao(const QString &diretorio, bool mostrarMensagem);
+
+    // Whether the supplier changed something that no save has written yet: an item in edit, or
+    // a supplier number other than the file's.
+    bool TemAlteracaoPendente() const;
 
     // Stores an accepted number in the header.
     void GravarCPFCNPJ(const QString &mascarado);
@@ -98,4 +103,5 @@ private:
     TMemoryTable::TBookmark MarcadorItens = 0;
     TMemoryTable::TBookmark MarcadorGrupos = 0;
     TMemoryTable::TBookmark MarcadorCotas = 0;
+    bool m_salvando = false; // a save is posting the tables: it writes what the posts change
 };

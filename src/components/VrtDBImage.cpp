@@ -436,6 +436,9 @@ void TVrtDBImage::AplicarCores()
     QWidget *fundo = m_caixa->viewport();
     fundo->setAutoFillBackground(!m_parentColor);
     m_caixa->setAutoFillBackground(false);
+    // The scroll box fills the picture's widget with the page's colour on its own; the colour
+    // is the viewport's to paint, or the parent's to show through.
+    m_imagem->setAutoFillBackground(false);
     if (!m_parentColor) {
         QPalette cores = fundo->palette();
         cores.setColor(QPalette::Window, m_color);

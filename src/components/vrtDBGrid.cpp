@@ -1,5 +1,6 @@
 #include "components/vrtDBGrid.h"
 
+#include "common/uConfiguracaoRegional.h"
 #include "components/MemTable.h"
 #include "components/uBip.h"
 #include "components/uCaractereCampo.h"
@@ -120,6 +121,15 @@ private:
 // field's edit text; the grid itself writes what was typed, so that it can refuse to move on
 // when the text does not convert.
 
+// The editor's text that a typed character would not replace.
+QString TextoQueFica(const QLineEdit &editor)
+{
+    QString texto = editor.text();
+    if (editor.hasSelectedText())
+        texto.remove(editor.selectionStart(), editor.selectedText().size());
+    return texto;
+}
+
 class TDelegadoGrade : public QStyledItemDelegate
 {
 public:
@@ -197,8 +207,17 @@ protected:
                 return true;
             }
             const QString texto = tecla->text();
-            return !texto.isEmpty() && texto.at(0) >= u' '
-                && !m_grade.FiltrarCaractere(texto.at(0));
+            if (texto.isEmpty() || texto.at(0) < u' ')
+                return false;
+            const QChar caractere = m_grade.FiltrarCaractere(texto.at(0), TextoQueFica(*editor));
+            if (caractere == texto.at(0))
+                return false;
+            if (!caractere.isNull()) {
+                QKeyEvent substituta(QEvent::KeyPress, Qt::Key_unknown, tecla->modifiers(),
+                    QString(caractere), tecla->isAutoRepeat());
+                QCoreApplication::sendEvent(editor, &substituta);
+            }
+            return true;
         }
         case QEvent::FocusOut:
             if (editor == m_grade.m_editor
@@ -356,6 +375,8 @@ QModelIndex TvrtDBGrid::DestinoPermitido(const QModelIndex &pedido)
             GravarEditor();
             tabela->SetRecNo(LinhaAposSairDaInsercao(pedido.row()) + 1);
         });
+        if (!moveu)
+            SelecionarTextoRecusado();
         // The table's handlers may have moved it elsewhere, or refilled the grid.
         if (!moveu || m_modelo->LinhaAtual() < 0)
             return {};
@@ -522,11 +543,20 @@ void TvrtDBGrid::Inserir()
     if (!tabela || m_somenteLeitura || (tabela->State() == dsInsert && !tabela->Modified()))
         return;
     // Appending posts the row being edited first; a before-insert refusal keeps it.
-    ExecutarProtegido([&] {
+    const bool inserido = ExecutarProtegido([&] {
         GravarEditor();
         LinhaAposSairDaInsercao(0);
         tabela->Append();
     });
+    if (!inserido)
+        SelecionarTextoRecusado();
+}
+
+void TvrtDBGrid::SelecionarTextoRecusado()
+{
+    // The correction replaces the refused text instead of running on from its end.
+    if (QLineEdit *editor = EditorAberto())
+        editor->selectAll();
 }
 
 void TvrtDBGrid::CancelarEdicao()
@@ -598,19 +628,30 @@ bool TvrtDBGrid::TeclaDaGrade(const QKeyEvent &tecla)
     }
 }
 
-bool TvrtDBGrid::FiltrarCaractere(QChar caractere) const
+QChar TvrtDBGrid::FiltrarCaractere(QChar caractere, const QString &texto) const
 {
     const TField *campo = SelectedField();
     if (!campo)
-        return true;
-    // A real cell never receives an exponent letter.
-    if (campo->DataType() == ftFloat && (caractere == u'E' || caractere == u'e'))
-        return false;
+        return caractere;
+    if (campo->DataType() == ftFloat) {
+        // A real cell never receives an exponent letter.
+        if (caractere == u'E' || caractere == u'e')
+            return {};
+        // The decimal key: "." stands for the separator too (the numeric keypad types it on
+        // many keyboards), and a number takes one separator.
+        const QChar separador = FormatoBrasileiro().DecimalSeparator;
+        if (caractere == u'.' || caractere == separador) {
+            if (!texto.contains(separador))
+                return separador;
+            Bip();
+            return {};
+        }
+    }
     if (!CampoAceitaCaractere(*campo, caractere)) {
         Bip();
-        return false;
+        return {};
     }
-    return true;
+    return caractere;
 }
 
 void TvrtDBGrid::keyPressEvent(QKeyEvent *event)
@@ -724,7 +765,8 @@ void TvrtDBGrid::TratarCaractere(QKeyEvent *event)
         return;
     }
     const QChar caractere = texto.at(0);
-    if (!FiltrarCaractere(caractere))
+    // The first character replaces the cell's text.
+    if (FiltrarCaractere(caractere, QString()).isNull())
         return;
     if (!m_somenteLeitura) {
         // Typing into an empty grid starts its first row.

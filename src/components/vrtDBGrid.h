@@ -158,10 +158,12 @@ private:
     void MoverLinha(int distancia);
     void Inserir();
     void CancelarEdicao();
+    void SelecionarTextoRecusado();
     void AbrirEditor(QKeyEvent *tecla);
     void TratarCaractere(QKeyEvent *event);
-    // Whether a typed character may go into the selected cell; refusals of the field beep.
-    bool FiltrarCaractere(QChar caractere) const;
+    // The character that a typed one puts into the selected cell whose text keeps `texto`, or
+    // null when the cell does not take it; refusals of the field beep.
+    QChar FiltrarCaractere(QChar caractere, const QString &texto) const;
     static bool TeclaDaGrade(const QKeyEvent &tecla);
     void AoMudarEstado();
     void ProcurarIncremental(QChar caractere);

@@ -155,12 +155,15 @@ bool TExpImpCotacao::Exportar(const QString &diretorio, const QString &diretorio
     TMemoryTable &mmDados, TMemoryTable &mmItens, TMemoryTable &mmGrupos)
 {
     ObterLogManager().Limpar();
+    // The file that held the quotation goes when the save renames it in its own folder; a save
+    // into another folder leaves it where it is.
+    const bool mesmaPasta = MesmoArquivo(m_diretorio, diretorio);
     m_diretorio = diretorio;
     m_diretorioTrabalho = diretorioTrabalho;
     bool resultado = true;
     try {
         AtualizarDados(mmDados, mmGrupos, mmItens);
-        if (!Salvar())
+        if (!Salvar(mesmaPasta))
             resultado = false;
     } catch (const std::exception &erro) {
         ExibeInformacao(Texto(MensagemExportarDados), bmContinuar, TextoDoErro(erro));

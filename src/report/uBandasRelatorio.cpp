@@ -407,9 +407,9 @@ TBandaDetalhe &TRelatorio::AdicionarDetalhe(
 
 QPageLayout TRelatorio::LayoutPagina() const
 {
-    // The device draws from the paper's corner; the report keeps its own margins.
+    // The report keeps its own margins, measured from the paper's corner.
     QPageLayout layout(
-        QPageSize(Papel), Orientacao, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        QPageSize(PapelDoProjeto), Orientacao, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     layout.setMode(QPageLayout::FullPageMode);
     return layout;
 }
@@ -462,8 +462,11 @@ int TRelatorio::Preparar(const QPaintDevice &dispositivo)
 
 void TRelatorio::Imprimir(QPagedPaintDevice &dispositivo)
 {
-    if (!dispositivo.setPageLayout(LayoutPagina()))
-        throw EVrtException(QStringLiteral("O dispositivo de impressão recusou o papel A4."));
+    // The device keeps the paper it holds and the border its driver cannot print on; it only
+    // paints from the paper's corner, where the report measures its positions from.
+    QPageLayout papel = dispositivo.pageLayout();
+    papel.setMode(QPageLayout::FullPageMode);
+    dispositivo.setPageLayout(papel);
     ComManipuladores(*this, [&] {
         Montar(dispositivo);
         if (m_paginas.empty())

@@ -200,7 +200,10 @@ public:
     TRelatorio(const TRelatorio &) = delete;
     TRelatorio &operator=(const TRelatorio &) = delete;
 
-    QPageSize::PageSizeId Papel = QPageSize::A4;
+    // The report is laid out on its design page whatever paper the print goes to; the paper
+    // chosen sets the side margins.
+    static constexpr QPageSize::PageSizeId PapelDoProjeto = QPageSize::A4;
+    QPageSize::PageSizeId Papel = PapelDoProjeto;
     QPageLayout::Orientation Orientacao = QPageLayout::Portrait;
     double MargemEsquerda = 10;
     double MargemDireita = 10;
@@ -229,8 +232,8 @@ public:
     // A band taller than the printable page is refused: the message is shown and the error
     // raised.
     int Preparar(const QPaintDevice &dispositivo);
-    // Sets the device's page to the report's paper, lays the report out and paints the chosen
-    // pages. Raises EVrtException when the device refuses to print.
+    // Lays the report out and paints the chosen pages on the paper the device holds, from its
+    // corner. Raises EVrtException when the device refuses to print.
     void Imprimir(QPagedPaintDevice &dispositivo);
     // The pages of the last lay-out.
     const std::vector<TPaginaRelatorio> &Paginas() const { return m_paginas; }

@@ -170,6 +170,7 @@ void GerarPropostaEmPdf(TTabelasCotacao &tabelas, const QString &caminho)
 {
     TfmQRCotacao relatorio(tabelas);
     QPdfWriter pdf(caminho);
+    pdf.setPageSize(QPageSize(TRelatorio::PapelDoProjeto));
     pdf.setCreator(QStringLiteral("Varenta-Cotação"));
     pdf.setTitle(QStringLiteral("Proposta comercial"));
     relatorio.qrPrincipal.Imprimir(pdf);

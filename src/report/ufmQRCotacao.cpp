@@ -186,7 +186,7 @@ void TfmQRCotacao::CriarDadosEmpresa(TBandaRelatorio &titulo)
         adicionarLinha(linha.topo, 0.9, 26.5, Texto(linha.rotulo), 28.2, linha.largura, tabela,
             Texto(linha.campo), linha.desligaVazio);
     }
-    adicionarLinha(18.1, 154.3 - 11.0, 11.0, QStringLiteral("CEP:"), 166.2, 23.4, m_mmForneced,
+    adicionarLinha(18.1, 154.3, 11.0, QStringLiteral("CEP:"), 166.2, 23.4, m_mmForneced,
         QStringLiteral("FORCEP"), true);
 }
 

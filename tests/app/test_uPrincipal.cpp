@@ -1,12 +1,15 @@
 #include "app/uPrincipal.h"
 #include "common/uExcecoes.h"
+#include "common/uPastaTemporaria.h"
 #include "components/Dbvalor.h"
 #include "components/MemTable.h"
 #include "components/vrtDBEdit.h"
 #include "components/vrtDBGrid.h"
 #include "exchange/uVTExpImpCotacao.h"
+#include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "model/uTabelasCotacao.h"
 #include "model/uVTExpImpCotacaoDados.h"
+#include "model/uVTExpImpCotacaoItens.h"
 #include "support/ArquivosTeste.h"
 #include "support/CotacaoTeste.h"
 #include "support/JanelasTeste.h"
@@ -18,7 +21,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
+#include <QSaveFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,6 +128,20 @@ private Q_SLOTS:
     void commandsShowTheirWindows();
     void noGridAddsOrDeletesRows_data();
     void noGridAddsOrDeletesRows();
+
+    // On a supplier's own machine.
+    void windowFitsTheScreen();
+    void coatOfArmsShowsTheHeaderColour();
+    void aPointTypedInAPriceIsTheDecimalSeparator();
+    void afterNoTheRefusedPriceIsSelected();
+    void closingSavesWhatIsPending_data();
+    void closingSavesWhatIsPending();
+    void closingStaysOpenWhenACheckRefuses_data();
+    void closingStaysOpenWhenACheckRefuses();
+    void savingTakesTheNumberBeingTyped_data();
+    void savingTakesTheNumberBeingTyped();
+    void aFailedSilentSaveSaysSoOnce();
+    void savingIntoAnotherFolderLeavesTheReceivedFile();
     void capturasDaJanela();
 
 private:
@@ -168,9 +188,51 @@ private:
         QTest::keyClick(QApplication::focusWidget(), tecla, mod);
     }
 
+    TVrtDBEdit &Fornecedor() const
+    {
+        return *m_janela->findChild<TVrtDBEdit *>(QStringLiteral("edFornecedor"));
+    }
+
     std::unique_ptr<QTemporaryDir> m_pasta;
     std::unique_ptr<TfmCotacao> m_janela;
 };
+
+namespace {
+
+// The quotation a file holds, read as the program reads it.
+struct TCotacaoLida
+{
+    explicit TCotacaoLida(const QString &caminho)
+    {
+        tabelas.Abrir();
+        const QFileInfo arquivo(caminho);
+        lida = controlador.Importar(arquivo.completeBaseName(),
+            arquivo.absolutePath() + QLatin1Char('/'), PastaTemporaria(), tabelas.mmDados,
+            tabelas.mmGrupos, tabelas.mmItens, tabelas.mmCotas);
+    }
+    double Preco(int item) const { return controlador.Cotacao().Itens()->Item(item).ValorCotado; }
+    QString Fornecedor() const { return controlador.Cotacao().CpfCnpjFornecedor; }
+
+    TTabelasCotacao tabelas;
+    TExpImpCotacao controlador;
+    bool lida = false;
+};
+
+// Makes the container's creation fail, as in a folder that cannot be written.
+class TPastaSomenteLeitura : public TGravacaoContainer
+{
+public:
+    TPastaSomenteLeitura() { m_anterior = InstalarGravacaoContainer(this); }
+    ~TPastaSomenteLeitura() override { InstalarGravacaoContainer(m_anterior); }
+    TPastaSomenteLeitura(const TPastaSomenteLeitura &) = delete;
+    TPastaSomenteLeitura &operator=(const TPastaSomenteLeitura &) = delete;
+    bool Criar(QSaveFile &) override { return false; }
+
+private:
+    TGravacaoContainer *m_anterior = nullptr;
+};
+
+} // namespace
 
 void TestPrincipal::init()
 {
@@ -191,8 +253,10 @@ void TestPrincipal::startsWithNothingOpen()
 {
     QCOMPARE(m_janela->objectName(), QStringLiteral("fmCotacao"));
     QCOMPARE(m_janela->windowTitle(), QStringLiteral("Varenta-Cotação 2.0"));
-    QCOMPARE(m_janela->size(), QSize(1024, 768));
-    QCOMPARE(m_janela->minimumSize(), QSize(1024, 768));
+    // The design size is the window's outer size, and its smallest.
+    const QSize moldura = m_janela->frameGeometry().size() - m_janela->size();
+    QCOMPARE(m_janela->frameGeometry().size(), QSize(1024, 768));
+    QCOMPARE(m_janela->minimumSize(), QSize(1024, 768) - moldura);
 
     QStringList menu;
     for (QAction *acao : m_janela->findChild<QMenu *>(QStringLiteral("mnArquivo"))->actions()) {
@@ -205,6 +269,7 @@ void TestPrincipal::startsWithNothingOpen()
     QCOMPARE(menu,
         QStringList({QStringLiteral("&Abrir...|Abrir um arquivo|on"),
             QStringLiteral("&Salvar...|Salvar a cotação|off"),
+            QStringLiteral("Salvar em outra pasta...|Salvar a cotação numa pasta escolhida|off"),
             QStringLiteral("&Detalhes da licitação...|Informações da licitação|off"),
             QStringLiteral(
                 "Detalhes da &pesquisa de preços...|Informações da pesquisa de preços|off"),
@@ -723,6 +788,205 @@ void TestPrincipal::noGridAddsOrDeletesRows()
 // Renders the window on each sample for the documentation when VARENTA_CAPTURAS names a
 // folder, after the supplier's number and a first price; run it on a real display
 // (scripts/screenshots does).
+void TestPrincipal::windowFitsTheScreen()
+{
+    // The suite runs on a desktop screen and again on laptop screens (see CMakeLists.txt).
+    const QRect tela = m_janela->screen()->availableGeometry();
+    const bool cabe = tela.width() >= 1024 && tela.height() >= 768;
+    Abrir(Gravar(*LicitacaoComCotas(QStringLiteral("Gl"))));
+    QCOMPARE(m_janela->isMaximized(), !cabe);
+    if (cabe)
+        QCOMPARE(m_janela->frameGeometry().size(), QSize(1024, 768));
+    QVERIFY2(tela.contains(m_janela->frameGeometry()),
+        qPrintable(QStringLiteral("%1x%2").arg(tela.width()).arg(tela.height())));
+    QVERIFY(m_janela->minimumSize().height() <= tela.height());
+    // Nothing falls outside: the item grid's last pixel row, where its scroll bar runs.
+    TvrtDBGrid &itens = Grade("dbgItens");
+    const QRect grade(itens.mapToGlobal(QPoint(0, 0)), itens.size());
+    QVERIFY(tela.contains(grade));
+    QVERIFY(itens.height() > 100);
+}
+
+void TestPrincipal::coatOfArmsShowsTheHeaderColour()
+{
+    auto *brasao = m_janela->findChild<QWidget *>(QStringLiteral("dbImgBrasao"));
+    auto *cabecalho = m_janela->findChild<QWidget *>(QStringLiteral("pnCabecalho"));
+    const QImage quadro = cabecalho->grab().toImage();
+    const QPoint meio = brasao->mapTo(cabecalho, brasao->rect().center());
+    QCOMPARE(quadro.pixelColor(meio), cabecalho->palette().color(QPalette::Window));
+}
+
+void TestPrincipal::aPointTypedInAPriceIsTheDecimalSeparator()
+{
+    MensagemGravador gravador;
+    Abrir(Gravar(*LicitacaoDeUmItem(QStringLiteral("Pr"), 0)));
+
+    Digitar(Grade("dbgItens"), "VlCotado", QStringLiteral("12.5"));
+    Tecla(Grade("dbgItens"), Qt::Key_Down);
+
+    QVERIFY(gravador.Textos().isEmpty());
+    QCOMPARE(TCotacaoLida(m_pasta->filePath(u"COT-7-2024.kvt"_s)).Preco(0), 12.5);
+}
+
+void TestPrincipal::afterNoTheRefusedPriceIsSelected()
+{
+    MensagemGravador gravador({int(mrNo)});
+    Abrir(Gravar(*LicitacaoDeUmItem(QStringLiteral("Pr"), 100)));
+    TvrtDBGrid &itens = Grade("dbgItens");
+
+    Digitar(itens, "VlCotado", QStringLiteral("120"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(editor->selectedText(), QStringLiteral("120"));
+    QTest::keyClicks(editor, QStringLiteral("32"));
+    QTest::keyClick(editor, Qt::Key_Down);
+
+    QCOMPARE(gravador.Mensagens().size(), 1);
+    QCOMPARE(TCotacaoLida(m_pasta->filePath(u"COT-7-2024.kvt"_s)).Preco(0), 32.0);
+}
+
+void TestPrincipal::closingSavesWhatIsPending_data()
+{
+    QTest::addColumn<QString>("pendente");
+    QTest::addColumn<QString>("arquivo");
+    QTest::newRow("a price being typed") << u"preço"_s << u"COT-7-2024.kvt"_s;
+    QTest::newRow("an item row in edit") << u"linha"_s << u"COT-7-2024.kvt"_s;
+    QTest::newRow("a number being typed") << u"fornecedor"_s << u"COT-7-2024-11222333000181.kvt"_s;
+}
+
+void TestPrincipal::closingSavesWhatIsPending()
+{
+    QFETCH(QString, pendente);
+    QFETCH(QString, arquivo);
+    MensagemGravador gravador;
+    Abrir(Gravar(*LicitacaoDeUmItem(QStringLiteral("Pr"), 0)));
+    if (pendente == QLatin1String("fornecedor")) {
+        Fornecedor().setFocus();
+        QTest::keyClicks(&Fornecedor(), QStringLiteral("11222333000181"));
+    } else {
+        Digitar(Grade("dbgItens"), "VlCotado", QStringLiteral("7,5"));
+        if (pendente == QLatin1String("linha"))
+            Tecla(Grade("dbgItens"), Qt::Key_Tab);
+    }
+
+    QVERIFY(m_janela->close());
+
+    QVERIFY(gravador.Textos().isEmpty());
+    QCOMPARE(Arquivos(), QStringList {arquivo});
+    const TCotacaoLida lida(m_pasta->filePath(arquivo));
+    QVERIFY(lida.lida);
+    if (pendente == QLatin1String("fornecedor"))
+        QCOMPARE(lida.Fornecedor(), QStringLiteral("11.222.333/0001-81"));
+    else
+        QCOMPARE(lida.Preco(0), 7.5);
+}
+
+void TestPrincipal::closingStaysOpenWhenACheckRefuses_data()
+{
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<QString>("mensagem");
+    QTest::newRow("price above the maximum, no") << u"120"_s
+                                                 << u"O valor da proposta (R$ 120,00000) é maior "
+                                                    "que o preço máximo (R$ 100,00).\rContinuar "
+                                                    "mesmo assim?"_s;
+    QTest::newRow("invalid number") << u"11222333000180"_s << u"O CNPJ do fornecedor é inválido."_s;
+}
+
+void TestPrincipal::closingStaysOpenWhenACheckRefuses()
+{
+    QFETCH(QString, digitado);
+    MensagemGravador gravador({int(mrNo)});
+    const QString recebido = Gravar(*LicitacaoDeUmItem(QStringLiteral("Pr"), 100));
+    Abrir(recebido);
+    const bool numero = digitado.size() > 3;
+    if (numero) {
+        Fornecedor().setFocus();
+        QTest::keyClicks(&Fornecedor(), digitado);
+    } else {
+        Digitar(Grade("dbgItens"), "VlCotado", digitado);
+    }
+
+    QVERIFY(!m_janela->close());
+
+    QVERIFY(m_janela->isVisible());
+    QTEST(gravador.Textos().value(0), "mensagem");
+    QCOMPARE(Arquivos(), QStringList {Cotacao});
+    if (numero)
+        QCOMPARE(QApplication::focusWidget(), &Fornecedor());
+    else
+        QCOMPARE(Tabelas().mmItens.State(), dsEdit);
+}
+
+void TestPrincipal::savingTakesTheNumberBeingTyped_data()
+{
+    QTest::addColumn<QString>("digitado");
+    QTest::addColumn<QStringList>("mensagens");
+    QTest::addColumn<QStringList>("arquivos");
+    QTest::newRow("valid") << u"11222333000181"_s << QStringList {u"Arquivo salvo com sucesso."_s}
+                           << QStringList {u"COT-7-2024-11222333000181.kvt"_s};
+    QTest::newRow("invalid") << u"11222333000180"_s
+                             << QStringList {u"O CNPJ do fornecedor é inválido."_s}
+                             << QStringList {Cotacao};
+}
+
+void TestPrincipal::savingTakesTheNumberBeingTyped()
+{
+    QFETCH(QString, digitado);
+    MensagemGravador gravador;
+    Abrir(Gravar(*LicitacaoTeste()));
+    Fornecedor().setFocus();
+    QTest::keyClicks(&Fornecedor(), digitado);
+
+    Acao("mnSalvar")->trigger();
+
+    QTEST(gravador.Textos(), "mensagens");
+    QTEST(Arquivos(), "arquivos");
+    QCOMPARE(QApplication::focusWidget(), &Fornecedor());
+}
+
+void TestPrincipal::aFailedSilentSaveSaysSoOnce()
+{
+    MensagemGravador gravador;
+    Abrir(Gravar(*LicitacaoDeUmItem(QStringLiteral("Pr"), 0)));
+    TTabelasCotacao &t = Tabelas();
+    const TPastaSomenteLeitura somenteLeitura;
+
+    Digitar(Grade("dbgItens"), "VlCotado", QStringLiteral("7,5"));
+    Tecla(Grade("dbgItens"), Qt::Key_Down);
+
+    QCOMPARE(gravador.Mensagens().size(), 1);
+    QCOMPARE(t.mmItens.State(), dsBrowse);
+    QCOMPARE(t.mmItens.FieldByName(QStringLiteral("Item")).AsInteger(), 2);
+    QCOMPARE(t.mmDadosValorTotalCotado->AsFloat(), 18.75);
+    QCOMPARE(Arquivos(), QStringList {Cotacao});
+}
+
+void TestPrincipal::savingIntoAnotherFolderLeavesTheReceivedFile()
+{
+    MensagemGravador gravador;
+    const QString recebido = Gravar(*LicitacaoDeUmItem(QStringLiteral("Pr"), 0));
+    const QByteArray original = LerArquivo(recebido);
+    Abrir(recebido);
+    QTemporaryDir outra;
+    // The other folder holds a file of the received one's name, which is not the quotation's.
+    GravarArquivo(QDir(outra.path()).filePath(Cotacao), "outro");
+    m_janela->EscolherPasta = [&outra] { return outra.path(); };
+    Fornecedor().setFocus();
+    QTest::keyClicks(&Fornecedor(), QStringLiteral("11222333000181"));
+
+    Acao("mnSalvarEmOutraPasta")->trigger();
+    Digitar(Grade("dbgItens"), "VlCotado", QStringLiteral("3"));
+    Tecla(Grade("dbgItens"), Qt::Key_Down);
+
+    QCOMPARE(gravador.Textos(), QStringList {QStringLiteral("Arquivo salvo com sucesso.")});
+    QCOMPARE(Arquivos(), QStringList {Cotacao});
+    QCOMPARE(LerArquivo(recebido), original);
+    const QString salvo = u"COT-7-2024-11222333000181.kvt"_s;
+    QCOMPARE(ArquivosEm(outra.path()), QStringList({salvo, Cotacao}));
+    QCOMPARE(TCotacaoLida(QDir(outra.path()).filePath(salvo)).Preco(0), 3.0);
+}
+
 void TestPrincipal::capturasDaJanela()
 {
     const QString destino = qEnvironmentVariable("VARENTA_CAPTURAS");

@@ -538,6 +538,36 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(12, 9));
     }
 
+    // With the parent's colour, an empty box and the margins around a small picture show the
+    // panel beneath, not a white square.
+    void parentColorShowsThePanel_data()
+    {
+        QTest::addColumn<bool>("comImagem");
+        QTest::newRow("empty") << false;
+        QTest::newRow("small picture") << true;
+    }
+
+    void parentColorShowsThePanel()
+    {
+        QFETCH(bool, comImagem);
+        Cenario cenario;
+        const QColor painel(120, 130, 140);
+        QPalette cores = cenario.janela.palette();
+        cores.setColor(QPalette::Window, painel);
+        cenario.janela.setPalette(cores);
+        cenario.janela.setAutoFillBackground(true);
+        cenario.imagem->SetParentColor(true);
+        cenario.imagem->SetBorderStyle(bsNone);
+        if (comImagem)
+            cenario.Gravar(Codificar(Quadro(12, 9), "png"));
+        cenario.janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cenario.janela));
+
+        const QImage quadro = cenario.janela.grab().toImage();
+        QCOMPARE(quadro.pixelColor(140, 140), painel);
+        QCOMPARE(quadro.pixelColor(75, 75), painel);
+    }
+
     // Renders the control showing a coat of arms for the documentation when VARENTA_CAPTURAS
     // names a folder; run it on a real display (scripts/screenshots does).
     void capturaDoBrasao()

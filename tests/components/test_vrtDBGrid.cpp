@@ -125,6 +125,44 @@ private Q_SLOTS:
         QCOMPARE(m_dados->Campo("VlCotado").AsFloat(), 15.0);
     }
 
+    // "." and the numeric keypad's decimal key type the decimal separator, which a number
+    // takes once.
+    void decimalKeyTypesTheSeparator_data()
+    {
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<bool>("teclado");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("bips");
+        QTest::newRow("point") << QStringLiteral("12.5") << false << QStringLiteral("12,5") << 0;
+        QTest::newRow("keypad") << QStringLiteral("12.5") << true << QStringLiteral("12,5") << 0;
+        QTest::newRow("point first") << QStringLiteral(".5") << false << QStringLiteral(",5") << 0;
+        QTest::newRow("second separator")
+            << QStringLiteral("1,2.3") << false << QStringLiteral("1,23") << 1;
+        QTest::newRow("comma") << QStringLiteral("7,25") << false << QStringLiteral("7,25") << 0;
+    }
+
+    void decimalKeyTypesTheSeparator()
+    {
+        QFETCH(QString, digitado);
+        QFETCH(bool, teclado);
+        ContadorBip bips;
+        IrPara(1, cValor);
+        for (const QChar caractere : digitado) {
+            QWidget *alvo = Editor() ? static_cast<QWidget *>(Editor()) : m_grade;
+            if (caractere == u'.')
+                QTest::keyClick(
+                    alvo, Qt::Key_Period, teclado ? Qt::KeypadModifier : Qt::NoModifier);
+            else
+                QTest::keyClicks(alvo, QString(caractere));
+        }
+        QVERIFY(Editor());
+        QTEST(Editor()->text(), "texto");
+        QTEST(bips.Bips(), "bips");
+        QTest::keyClick(Editor(), Qt::Key_Tab);
+        QFETCH(QString, texto);
+        QCOMPARE(m_dados->Campo("VlCotado").AsFloat(), texto.replace(u',', u'.').toDouble());
+    }
+
     void oneWheelNotchMovesOneRow()
     {
         int rolagens = 0;
@@ -282,13 +320,13 @@ private Q_SLOTS:
     {
         MensagemGravador gravador;
         IrPara(0, cValor);
-        QTest::keyClicks(m_grade, QStringLiteral("1,,2"));
+        QTest::keyClicks(m_grade, QStringLiteral("1-2"));
         QTest::keyClick(Editor(), Qt::Key_Tab);
         QCOMPARE(gravador.Mensagens().size(), 1);
         QCOMPARE(gravador.Mensagens().at(0).Tipo, tmErro);
         QCOMPARE(m_grade->currentIndex(), Celula(0, cValor));
         QVERIFY(Editor());
-        QCOMPARE(Editor()->text(), QStringLiteral("1,,2"));
+        QCOMPARE(Editor()->text(), QStringLiteral("1-2"));
     }
 
     // Whoever posts the table gets the text still being typed in a cell.

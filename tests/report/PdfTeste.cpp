@@ -42,6 +42,26 @@ QStringList FontesDoPdf(const QString &caminho)
     return fontes;
 }
 
+QRectF CaixaDaPalavra(const QString &caminho, const QString &palavra)
+{
+    // pdftotext -bbox lists every word with its box in points.
+    const QString xhtml = Executar(QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+            QStringLiteral("1"), caminho, QStringLiteral("-")});
+    const QRegularExpression palavras(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    constexpr double MilimetrosPorPonto = 25.4 / 72;
+    for (auto achado = palavras.globalMatch(xhtml); achado.hasNext();) {
+        const auto palavraAchada = achado.next();
+        if (palavraAchada.captured(5) != palavra)
+            continue;
+        const auto mm
+            = [&](int i) { return palavraAchada.captured(i).toDouble() * MilimetrosPorPonto; };
+        return QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4)));
+    }
+    return QRectF();
+}
+
 QStringList TextosDaPagina(const TPaginaRelatorio &pagina)
 {
     QStringList textos;

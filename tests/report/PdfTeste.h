@@ -2,6 +2,7 @@
 
 #include "report/uBandasRelatorio.h"
 
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,9 @@
 QString TextoDoPdf(const QString &caminho);
 int PaginasDoPdf(const QString &caminho);
 QStringList FontesDoPdf(const QString &caminho);
+// The box, in millimetres from the first page's corner, of the first word on that page that
+// reads exactly so; a null box when there is none.
+QRectF CaixaDaPalavra(const QString &caminho, const QString &palavra);
 
 // The texts of the laid-out pages, in drawing order.
 QStringList TextosDasPaginas(const TRelatorio &relatorio);

@@ -58,6 +58,14 @@ private Q_SLOTS:
         for (const char *trecho : {"Pregão nº 12/2023", "Papelaria Aurora Ltda", "85000-000",
                  "Caneta esferográfica azul", "1,50000"})
             QVERIFY2(texto.contains(QString::fromUtf8(trecho)), trecho);
+
+        // A label ends where its value begins: "CEP:" stands right beside the number.
+        const QRectF rotulo = CaixaDaPalavra(pdf, QStringLiteral("CEP:"));
+        const QRectF valor = CaixaDaPalavra(pdf, QStringLiteral("85000-000"));
+        QVERIFY(!rotulo.isNull() && !valor.isNull());
+        QCOMPARE_GT(valor.left() - rotulo.right(), 0.0);
+        QCOMPARE_LT(valor.left() - rotulo.right(), 3.0);
+        QCOMPARE_LT(qAbs(valor.top() - rotulo.top()), 1.0);
     }
 
     void semFornecedorImprimeOsRotulos()
