@@ -25,7 +25,10 @@ void TBarraResumo::Mostrar(const TResumoProposta &resumo, const QString &totalFo
 {
     m_cotados->setText(
         QStringLiteral("Itens cotados: %1 de %2").arg(resumo.Cotados).arg(resumo.Itens));
-    m_acima->setText(QStringLiteral("Acima do máximo: %1").arg(resumo.AcimaDoMaximo));
+    // Nothing above the maximum says nothing, to the eye or to a screen reader.
+    m_acima->setText(resumo.AcimaDoMaximo > 0
+            ? QStringLiteral("Acima do máximo: %1").arg(resumo.AcimaDoMaximo)
+            : QString());
     m_cotados->show();
     m_acima->setVisible(resumo.AcimaDoMaximo > 0);
     m_total->show();
