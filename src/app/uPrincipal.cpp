@@ -1,5 +1,6 @@
 #include "app/uPrincipal.h"
 
+#include "app/uConfiguracaoFornecedor.h"
 #include "app/uDigitacaoPendente.h"
 #include "app/uRegrasCotacao.h"
 #include "app/uTamanhoJanela.h"
@@ -146,6 +147,7 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     EscolherPasta = [this] { return MostrarDialogoPasta(); };
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfmCotacao::AoEncerrarSessao);
     FormCreate();
+    CarregarFornecedor(m_tabelas->mmForneced);
 }
 
 void TfmCotacao::showEvent(QShowEvent *event)
