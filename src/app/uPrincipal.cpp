@@ -1,5 +1,6 @@
 #include "app/uPrincipal.h"
 
+#include "app/uAtalhos.h"
 #include "app/uConfiguracaoFornecedor.h"
 #include "app/uDigitacaoPendente.h"
 #include "app/uRegrasCotacao.h"
@@ -392,6 +393,7 @@ void TfmCotacao::CriarMenu()
     mnArquivo->addSeparator();
     mnSair = comando("mnSair", QStringLiteral("Sai&r"), QStringLiteral("Sair do sistema"),
         &TfmCotacao::mnSairClick);
+    DefinirAtalhosArquivo(*mnAbrir, *mnSalvar, *mnImprimir, *mnSair);
 }
 
 void TfmCotacao::LigarEventos()
