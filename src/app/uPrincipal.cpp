@@ -1,5 +1,6 @@
 #include "app/uPrincipal.h"
 
+#include "app/uArquivosRecentes.h"
 #include "app/uAtalhos.h"
 #include "app/uConfiguracaoFornecedor.h"
 #include "app/uDigitacaoPendente.h"
@@ -394,6 +395,9 @@ void TfmCotacao::CriarMenu()
     mnSair = comando("mnSair", QStringLiteral("Sai&r"), QStringLiteral("Sair do sistema"),
         &TfmCotacao::mnSairClick);
     DefinirAtalhosArquivo(*mnAbrir, *mnSalvar, *mnImprimir, *mnSair);
+    auto *recentes = new TArquivosRecentes(*mnArquivo, *mnAbrir, this);
+    connect(recentes, &TArquivosRecentes::Escolhido, this, &TfmCotacao::Abrir);
+    connect(this, &TfmCotacao::CotacaoAberta, recentes, &TArquivosRecentes::Registrar);
 }
 
 void TfmCotacao::LigarEventos()
@@ -516,6 +520,7 @@ void TfmCotacao::AbrirCotacao()
             pnTratamento->setVisible(m_regras->MostraTratamento());
             pnCotas->setVisible(m_regras->MostraCotas());
             AjustarPaineis();
+            Q_EMIT CotacaoAberta(DiretorioArquivo + NomeArquivo + QStringLiteral(".kvt"));
         }
     } catch (...) {
         // The controller has already said what went wrong.

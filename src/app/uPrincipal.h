@@ -43,6 +43,10 @@ public:
     // Asks the user for the folder to save into; an empty answer is a cancel.
     std::function<QString()> EscolherPasta;
 
+Q_SIGNALS:
+    // A quotation file was read into the tables.
+    void CotacaoAberta(const QString &caminho);
+
 protected:
     // Closing posts and saves what is pending through the normal road; a refused check keeps
     // the window open.
