@@ -1,5 +1,6 @@
 #include "app/uPrincipal.h"
 
+#include "app/uArquivoSolto.h"
 #include "app/uArquivosRecentes.h"
 #include "app/uAtalhos.h"
 #include "app/uConfiguracaoFornecedor.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -150,6 +152,25 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfmCotacao::AoEncerrarSessao);
     FormCreate();
     CarregarFornecedor(m_tabelas->mmForneced);
+    setAcceptDrops(true);
+}
+
+void TfmCotacao::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!ArquivoCotacaoSolto(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfmCotacao::dropEvent(QDropEvent *event)
+{
+    const QString caminho = ArquivoCotacaoSolto(event->mimeData());
+    if (caminho.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended, so that the messages of the open do not hold up the
+    // program the file came from.
+    QMetaObject::invokeMethod(
+        this, [this, caminho] { Abrir(caminho); }, Qt::QueuedConnection);
 }
 
 void TfmCotacao::showEvent(QShowEvent *event)

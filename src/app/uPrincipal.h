@@ -52,6 +52,9 @@ protected:
     // the window open.
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A quotation file dropped on the window opens as if chosen in the open dialog.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CriarJanela();
