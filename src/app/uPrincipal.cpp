@@ -1,5 +1,6 @@
 #include "app/uPrincipal.h"
 
+#include "app/uAjuda.h"
 #include "app/uArquivoSolto.h"
 #include "app/uArquivosRecentes.h"
 #include "app/uAtalhos.h"
@@ -419,6 +420,7 @@ void TfmCotacao::CriarMenu()
     auto *recentes = new TArquivosRecentes(*mnArquivo, *mnAbrir, this);
     connect(recentes, &TArquivosRecentes::Escolhido, this, &TfmCotacao::Abrir);
     connect(this, &TfmCotacao::CotacaoAberta, recentes, &TArquivosRecentes::Registrar);
+    CriarMenuAjuda(*menuBar(), *this);
 }
 
 void TfmCotacao::LigarEventos()
