@@ -6,6 +6,7 @@
 #include "app/uAtalhos.h"
 #include "app/uConfiguracaoFornecedor.h"
 #include "app/uDigitacaoPendente.h"
+#include "app/uNomesAcessiveis.h"
 #include "app/uRegrasCotacao.h"
 #include "app/uTamanhoJanela.h"
 #include "app/ufmDetalhesLicitacao.h"
@@ -154,6 +155,7 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     FormCreate();
     CarregarFornecedor(m_tabelas->mmForneced);
     setAcceptDrops(true);
+    NomearControles(*this);
 }
 
 void TfmCotacao::dragEnterEvent(QDragEnterEvent *event)
@@ -345,6 +347,7 @@ QWidget *TfmCotacao::CriarCabecalho()
     brasao->setContentsMargins(0, 0, 0, 0);
     dbImgBrasao = new TVrtDBImage(pnBrasao);
     dbImgBrasao->setObjectName(QStringLiteral("dbImgBrasao"));
+    dbImgBrasao->setAccessibleName(QStringLiteral("Brasão da entidade"));
     dbImgBrasao->setFixedSize(LadoBrasao, LadoBrasao);
     dbImgBrasao->SetUsaBotaoRelacionar(false);
     dbImgBrasao->SetUsaBotaoApagar(false);
