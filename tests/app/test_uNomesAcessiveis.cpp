@@ -53,6 +53,47 @@ TDataSource *Fonte(TfmCotacao &principal, TMemoryTable &tabela)
     return fonte;
 }
 
+// The windows, each made beside the main window that owns it.
+QWidget *Principal(TfmCotacao &principal)
+{
+    return &principal;
+}
+
+QWidget *Fornecedor(TfmCotacao &principal)
+{
+    return new TfmFornecedor(Fonte(principal, principal.Tabelas().mmForneced), &principal);
+}
+
+QWidget *DetalhesLicitacao(TfmCotacao &principal)
+{
+    return new TfmDetalhes(Fonte(principal, principal.Tabelas().mmDados), &principal);
+}
+
+QWidget *DetalhesPesquisa(TfmCotacao &principal)
+{
+    return new TfmDetalhesPesquisa(Fonte(principal, principal.Tabelas().mmDados), &principal);
+}
+
+// The message screen with every button and its details open.
+QWidget *Mensagem(TfmCotacao &principal)
+{
+    auto *tela = new TForm_TelaMensagem(&principal);
+    tela->Preencher({tmErro, u"Atenção"_s, u"Não foi possível salvar."_s,
+        bmSim | bmNao | bmCancelar | bmContinuar | bmTodos | bmRepetir, u"Disco cheio."_s, true,
+        false});
+    return tela;
+}
+
+QWidget *ComoUsar(TfmCotacao &principal)
+{
+    return MostrarComoUsar(principal);
+}
+
+QWidget *Sobre(TfmCotacao &principal)
+{
+    return MostrarSobre(principal);
+}
+
 } // namespace
 
 class TestNomesAcessiveis : public QObject
@@ -63,32 +104,13 @@ private Q_SLOTS:
     void everyControlHasAName_data()
     {
         QTest::addColumn<TCriarJanela>("criar");
-        QTest::newRow("main window") << TCriarJanela(
-            [](TfmCotacao &principal) { return static_cast<QWidget *>(&principal); });
-        QTest::newRow("supplier") << TCriarJanela([](TfmCotacao &principal) {
-            return static_cast<QWidget *>(
-                new TfmFornecedor(Fonte(principal, principal.Tabelas().mmForneced), &principal));
-        });
-        QTest::newRow("tender details") << TCriarJanela([](TfmCotacao &principal) {
-            return static_cast<QWidget *>(
-                new TfmDetalhes(Fonte(principal, principal.Tabelas().mmDados), &principal));
-        });
-        QTest::newRow("survey details") << TCriarJanela([](TfmCotacao &principal) {
-            return static_cast<QWidget *>(
-                new TfmDetalhesPesquisa(Fonte(principal, principal.Tabelas().mmDados), &principal));
-        });
-        QTest::newRow("message screen") << TCriarJanela([](TfmCotacao &principal) {
-            auto *tela = new TForm_TelaMensagem(&principal);
-            tela->Preencher({tmErro, u"Atenção"_s, u"Não foi possível salvar."_s,
-                bmSim | bmNao | bmCancelar | bmContinuar | bmTodos | bmRepetir, u"Disco cheio."_s,
-                true, false});
-            return static_cast<QWidget *>(tela);
-        });
-        QTest::newRow("help") << TCriarJanela([](TfmCotacao &principal) {
-            return static_cast<QWidget *>(MostrarComoUsar(principal));
-        });
-        QTest::newRow("about") << TCriarJanela(
-            [](TfmCotacao &principal) { return static_cast<QWidget *>(MostrarSobre(principal)); });
+        QTest::newRow("main window") << TCriarJanela(Principal);
+        QTest::newRow("supplier") << TCriarJanela(Fornecedor);
+        QTest::newRow("tender details") << TCriarJanela(DetalhesLicitacao);
+        QTest::newRow("survey details") << TCriarJanela(DetalhesPesquisa);
+        QTest::newRow("message screen") << TCriarJanela(Mensagem);
+        QTest::newRow("help") << TCriarJanela(ComoUsar);
+        QTest::newRow("about") << TCriarJanela(Sobre);
     }
 
     void everyControlHasAName()
@@ -109,16 +131,9 @@ private Q_SLOTS:
         QTest::addColumn<TCriarJanela>("criar");
         QTest::addColumn<QString>("controle");
         QTest::addColumn<QString>("nome");
-        const TCriarJanela principal(
-            [](TfmCotacao &janela) { return static_cast<QWidget *>(&janela); });
-        const TCriarJanela fornecedor([](TfmCotacao &janela) {
-            return static_cast<QWidget *>(
-                new TfmFornecedor(Fonte(janela, janela.Tabelas().mmForneced), &janela));
-        });
-        const TCriarJanela detalhes([](TfmCotacao &janela) {
-            return static_cast<QWidget *>(
-                new TfmDetalhes(Fonte(janela, janela.Tabelas().mmDados), &janela));
-        });
+        const TCriarJanela principal(Principal);
+        const TCriarJanela fornecedor(Fornecedor);
+        const TCriarJanela detalhes(DetalhesLicitacao);
         QTest::newRow("supplier's number")
             << principal << u"edFornecedor"_s << u"CPF/CNPJ do Fornecedor:"_s;
         QTest::newRow("proposal total")
