@@ -4,19 +4,26 @@
 #include "app/uArquivoSolto.h"
 #include "app/uArquivosRecentes.h"
 #include "app/uAtalhos.h"
+#include "app/uBarraLocalizar.h"
+#include "app/uBarraResumo.h"
+#include "app/uConferenciaProposta.h"
 #include "app/uConfiguracaoFornecedor.h"
+#include "app/uDetalhesItem.h"
 #include "app/uDigitacaoPendente.h"
 #include "app/uNomesAcessiveis.h"
 #include "app/uRegrasCotacao.h"
 #include "app/uTamanhoJanela.h"
+#include "app/ufmConferirProposta.h"
 #include "app/ufmDetalhesLicitacao.h"
 #include "app/ufmDetalhesPesquisa.h"
 #include "app/ufmFornecedor.h"
 #include "common/uExcecoes.h"
+#include "common/uFormatFloat.h"
 #include "components/Dbvalor.h"
 #include "components/MemTable.h"
 #include "components/VrtDBImage.h"
 #include "components/uDBText.h"
+#include "components/uExecucaoProtegida.h"
 #include "components/vrtDBEdit.h"
 #include "components/vrtDBGrid.h"
 #include "messages/ExibeMensagens.h"
@@ -25,6 +32,7 @@
 #include "report/uImpressaoCotacao.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
@@ -56,6 +64,7 @@ constexpr int LadoBrasao = 151;
 constexpr int AlturaLinha = 24;
 constexpr int AlturaPainelGrade = 110;
 constexpr int AlturaDivisoria = 4;
+constexpr int AlturaDetalhesItem = 110;
 constexpr int LarguraEdicao = 205;
 constexpr int LarguraFormaJulgamento = 90;
 constexpr int TamanhoFonte = 10;
@@ -151,6 +160,7 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     LigarEventos();
     EscolherArquivo = [this] { return MostrarDialogoCotacao(); };
     EscolherPasta = [this] { return MostrarDialogoPasta(); };
+    m_regras->AoCalcularTotais = [this] { AtualizarResumo(); };
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfmCotacao::AoEncerrarSessao);
     FormCreate();
     CarregarFornecedor(m_tabelas->mmForneced);
@@ -241,14 +251,40 @@ void TfmCotacao::CriarJanela()
     pnGrupoItens->setMinimumHeight(AlturaDivisoria);
     superior->addWidget(pnCotas);
     superior->addWidget(pnGrupoItens);
-    pnItens = CriarPainelGrade("pnItens", "gbItens", QStringLiteral("Itens/Cotação"), "dbgItens",
-        dsItens, gbItens, dbgItens);
+    pnItens = CriarPainelItens();
     Splitter1->addWidget(pnSuperior);
     Splitter1->addWidget(pnItens);
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
     disposicao->addWidget(Splitter1, 1);
     setCentralWidget(centro);
+    barraResumo = new TBarraResumo(this);
+    setStatusBar(barraResumo);
+}
+
+QWidget *TfmCotacao::CriarPainelItens()
+{
+    // The item grid with its find bar, above the current item's details; their splitter keeps
+    // the size the supplier gives it while the window lives.
+    QWidget *painel = CriarPainelGrade("pnItens", "gbItens", QStringLiteral("Itens/Cotação"),
+        "dbgItens", dsItens, gbItens, dbgItens);
+    barraLocalizar = new TBarraLocalizar(gbItens);
+    static_cast<QVBoxLayout *>(gbItens->layout())->insertWidget(0, barraLocalizar);
+    connect(barraLocalizar, &TBarraLocalizar::procurar, this, &TfmCotacao::Localizar);
+    connect(barraLocalizar, &TBarraLocalizar::fechada, this, [this] { dbgItens->setFocus(); });
+
+    splItens = new QSplitter(Qt::Vertical, painel);
+    splItens->setObjectName(QStringLiteral("splItens"));
+    splItens->setChildrenCollapsible(false);
+    pnDetalhesItem = new TPainelDetalhesItem(*m_regras, dsItens, splItens);
+    painel->layout()->removeWidget(gbItens);
+    splItens->addWidget(gbItens);
+    splItens->addWidget(pnDetalhesItem);
+    splItens->setStretchFactor(0, 1);
+    splItens->setStretchFactor(1, 0);
+    splItens->setSizes({300, AlturaDetalhesItem});
+    painel->layout()->addWidget(splItens);
+    return painel;
 }
 
 QWidget *TfmCotacao::CriarCabecalho()
@@ -416,6 +452,20 @@ void TfmCotacao::CriarMenu()
         QStringLiteral("Informações do fornecedor"), &TfmCotacao::mnFornecedorClick);
     mnImprimir = comando("mnImprimir", QStringLiteral("&Imprimir..."),
         QStringLiteral("Imprimir a proposta"), &TfmCotacao::mnImprimirClick);
+    mnConferirProposta = comando("mnConferirProposta", QStringLiteral("Conferir proposta..."),
+        QStringLiteral("Conferir a proposta antes de enviá-la"),
+        &TfmCotacao::mnConferirPropostaClick);
+    mnProximoSemPreco = comando("mnProximoSemPreco", QStringLiteral("Próximo item sem preço"),
+        QStringLiteral("Ir ao próximo item sem preço"), &TfmCotacao::mnProximoSemPrecoClick);
+    mnProximoSemPreco->setShortcut(QKeySequence(Qt::Key_F8));
+    auto *localizar = new QAction(QStringLiteral("Localizar"), this);
+    localizar->setObjectName(QStringLiteral("acLocalizar"));
+    localizar->setShortcut(QKeySequence::Find);
+    connect(localizar, &QAction::triggered, this, [this] {
+        if (mnSalvar->isEnabled())
+            barraLocalizar->Abrir();
+    });
+    addAction(localizar);
     mnArquivo->addSeparator();
     mnSair = comando("mnSair", QStringLiteral("Sai&r"), QStringLiteral("Sair do sistema"),
         &TfmCotacao::mnSairClick);
@@ -464,8 +514,12 @@ QString TfmCotacao::MostrarDialogoPasta()
 void TfmCotacao::HabilitarComandos(bool arquivoAberto)
 {
     for (QAction *comando : {mnSalvar, mnSalvarEmOutraPasta, mnDetalhesLic, mnDetalhesPesquisa,
-             mnImprimir, mnFornecedor})
+             mnImprimir, mnConferirProposta, mnProximoSemPreco, mnFornecedor})
         comando->setEnabled(arquivoAberto);
+    if (!arquivoAberto) {
+        barraLocalizar->hide();
+        barraResumo->Limpar();
+    }
 }
 
 void TfmCotacao::AjustarPaineis()
@@ -770,6 +824,73 @@ void TfmCotacao::mnImprimirClick()
         HabilitarControles();
     };
     ImprimirCotacao(*m_tabelas, janela, this);
+}
+
+void TfmCotacao::mnConferirPropostaClick()
+{
+    // The answers as the totals read them, with a price still being typed posted first.
+    if (!ConfirmarDigitacao(*this)
+        || !ExecutarProtegido([this] { m_tabelas->mmItens.PostSePendente(); }))
+        return;
+    TfmConferirProposta janela(ConferirProposta(*m_regras), this);
+    if (janela.exec() != QDialog::Accepted || !janela.Escolhida())
+        return;
+    const TPendencia &pendencia = *janela.Escolhida();
+    switch (pendencia.Destino) {
+    case TPendencia::Fornecedor:
+        edFornecedor->setFocus();
+        break;
+    case TPendencia::DadosEmpresa:
+        mnFornecedorClick();
+        break;
+    case TPendencia::Item:
+        IrParaItem(pendencia.Entrada);
+        break;
+    case TPendencia::Nenhum:
+        break;
+    }
+}
+
+void TfmCotacao::mnProximoSemPrecoClick()
+{
+    IrParaItem(m_regras->Indice().ProximoSemPreco(m_regras->EntradaAtual()));
+}
+
+void TfmCotacao::Localizar(const QString &texto, bool paraTras)
+{
+    const int achado = m_regras->Indice().Localizar(texto, m_regras->EntradaAtual(), paraTras);
+    barraLocalizar->Resultado(achado >= 0);
+    if (achado < 0)
+        return;
+    // The bar keeps the focus, so that Enter finds the next one.
+    QWidget *foco = QApplication::focusWidget();
+    IrParaItem(achado);
+    if (foco && barraLocalizar->isAncestorOf(foco))
+        foco->setFocus();
+}
+
+void TfmCotacao::IrParaItem(int entrada)
+{
+    if (entrada < 0)
+        return;
+    // The item's lot or quota is chosen first, which posts an item being edited with its
+    // checks; a refusal leaves the supplier on that item.
+    if (!ExecutarProtegido([&] { m_regras->IrParaItem(entrada); }))
+        return;
+    dbgItens->setFocus();
+    for (int coluna = 0; coluna < dbgItens->Columns().Count(); ++coluna) {
+        if (dbgItens->Columns().Items(coluna).Field().FieldName() == QLatin1String("VlCotado"))
+            dbgItens->SetSelectedIndex(coluna);
+    }
+}
+
+void TfmCotacao::AtualizarResumo()
+{
+    if (!mnSalvar->isEnabled())
+        return;
+    const TField &total = *m_tabelas->mmDadosValorTotalCotado;
+    barraResumo->Mostrar(
+        m_regras->Resumo(), FormatFloat(total.DisplayFormat(), m_regras->Resumo().Total));
 }
 
 void TfmCotacao::mnSairClick()

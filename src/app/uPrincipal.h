@@ -7,6 +7,9 @@
 #include <memory>
 
 class QAction;
+class TBarraLocalizar;
+class TBarraResumo;
+class TPainelDetalhesItem;
 class QGroupBox;
 class QSessionManager;
 class QSplitter;
@@ -99,6 +102,12 @@ private:
     void mnDetalhesPesquisaClick();
     void mnFornecedorClick();
     void mnImprimirClick();
+    void mnConferirPropostaClick();
+    void mnProximoSemPrecoClick();
+    void Localizar(const QString &texto, bool paraTras);
+    void IrParaItem(int entrada);
+    void AtualizarResumo();
+    QWidget *CriarPainelItens();
     void mnSairClick();
     void FormDestroy();
 
@@ -118,6 +127,8 @@ private:
     QAction *mnDetalhesPesquisa;
     QAction *mnFornecedor;
     QAction *mnImprimir;
+    QAction *mnConferirProposta;
+    QAction *mnProximoSemPreco;
     QAction *mnSair;
 
     QWidget *pnCabecalho;
@@ -141,6 +152,10 @@ private:
     TvrtDBGrid *dbgCotas;
     TvrtDBGrid *dbgGrupos;
     TvrtDBGrid *dbgItens;
+    QSplitter *splItens; // the item grid above the item's details
+    TPainelDetalhesItem *pnDetalhesItem;
+    TBarraLocalizar *barraLocalizar;
+    TBarraResumo *barraResumo;
 
     bool m_ajustadaAMoldura = false;
 

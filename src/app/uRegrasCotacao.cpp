@@ -8,6 +8,7 @@
 #include "messages/ExibeMensagens.h"
 #include "model/uTabelasCotacao.h"
 
+#include <QDir>
 #include <QScopedValueRollback>
 
 #include <functional>
@@ -110,12 +111,15 @@ TRegrasCotacao::~TRegrasCotacao() = default;
 
 void TRegrasCotacao::NovoControlador()
 {
-    m_expImpCotacao.reset();
+    LiberarControlador();
     m_expImpCotacao = std::make_unique<TExpImpCotacao>();
 }
 
 void TRegrasCotacao::LiberarControlador()
 {
+    // The index points into the controller's model.
+    m_indice.Limpar();
+    m_resumo = {};
     m_expImpCotacao.reset();
 }
 
@@ -125,8 +129,10 @@ bool TRegrasCotacao::Carregar(const QString &nome, const QString &pasta)
     m_tabelas.PrepararParaCarga();
     const bool lido = m_expImpCotacao->Importar(nome, pasta, PastaTemporaria(), m_tabelas.mmDados,
         m_tabelas.mmGrupos, m_tabelas.mmItens, m_tabelas.mmCotas);
-    if (lido)
+    if (lido) {
         PrepararEdicao();
+        m_indice.Montar(m_expImpCotacao->Cotacao(), MostraCotas());
+    }
     Carregando = false;
     return lido;
 }
@@ -279,13 +285,9 @@ void TRegrasCotacao::CalcularTotais()
             // The proposal: every item's total, already rounded to 3 places, then to 2.
             long double proposta = 0;
             t.mmItens.SetFiltered(false);
-            ComFinal(
-                [&] {
-                    ParaCadaItem(
-                        t.mmItens, [&] { proposta += ValorOuZero(*t.mmItenscalcVlTotalCotado); });
-                },
-                [&] { t.mmItens.SetFiltered(true); });
+            ComFinal([&] { proposta = LerTodosOsItens(); }, [&] { t.mmItens.SetFiltered(true); });
             GravarTotal(*t.mmDadosValorTotalCotado, proposta);
+            m_resumo.Total = t.mmDadosValorTotalCotado->AsFloat();
 
             // Only the current lot's prices can have changed.
             if (MostraLotes())
@@ -302,6 +304,62 @@ void TRegrasCotacao::CalcularTotais()
             RestaurarPosicoes();
             HabilitarControles();
         });
+    if (AoCalcularTotais)
+        AoCalcularTotais();
+}
+
+long double TRegrasCotacao::LerTodosOsItens()
+{
+    // The rows come in the order they were added, which is the index's.
+    TTabelasCotacao &t = m_tabelas;
+    const bool indexado = m_indice.Count() == t.mmItens.RecordCount();
+    m_resumo = {};
+    m_resumo.Itens = t.mmItens.RecordCount();
+    const TField &marca = t.mmItens.FieldByName(QStringLiteral("ITEMMARCA"));
+    long double proposta = 0;
+    int linha = 0;
+    ParaCadaItem(t.mmItens, [&] {
+        proposta += ValorOuZero(*t.mmItenscalcVlTotalCotado);
+        const double preco = ValorOuZero(*t.mmItensVlCotado);
+        const double maximo = ValorOuZero(*t.mmItensVlMaximo);
+        m_resumo.Cotados += preco > 0 ? 1 : 0;
+        m_resumo.AcimaDoMaximo += maximo > 0 && preco > maximo ? 1 : 0;
+        if (indexado) {
+            TEntradaItem &entrada = m_indice.Entrada(linha);
+            entrada.Preco = preco;
+            entrada.Maximo = maximo;
+            entrada.TemMarca = !marca.AsString().trimmed().isEmpty();
+        }
+        ++linha;
+    });
+    return proposta;
+}
+
+int TRegrasCotacao::EntradaAtual() const
+{
+    const int linha = m_tabelas.mmItens.LinhaAtual();
+    return linha < m_indice.Count() ? linha : -1;
+}
+
+void TRegrasCotacao::IrParaItem(int indice)
+{
+    const TEntradaItem &entrada = m_indice.Entrada(indice);
+    if (entrada.Linha < 0)
+        return;
+    TTabelasCotacao &t = m_tabelas;
+    if (MostraLotes() && entrada.Lote >= 0) {
+        if (t.mmGrupos.RecNo() != entrada.Lote + 1)
+            t.mmGrupos.SetRecNo(entrada.Lote + 1);
+    } else if (MostraCotas()) {
+        const TField &codigo = t.mmCotas.FieldByName(QStringLiteral("CotaCodigo"));
+        for (int cota = 0; cota < t.mmCotas.RecordCount(); ++cota) {
+            bool dela = false;
+            t.mmCotas.NaLinha(cota, [&] { dela = codigo.AsInteger() == entrada.Tratamento; });
+            if (dela && t.mmCotas.RecNo() != cota + 1)
+                t.mmCotas.SetRecNo(cota + 1);
+        }
+    }
+    t.mmItens.SetRecNo(entrada.Linha + 1);
 }
 
 void TRegrasCotacao::AposGravarItem(const QString &diretorio)
@@ -336,8 +394,12 @@ bool TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensage
         [&] {
             gravado = m_expImpCotacao->Exportar(
                 diretorio, PastaTemporaria(), t.mmDados, t.mmItens, t.mmGrupos);
+            // The details name the file written: the one to send to the public body.
             if (gravado && mostrarMensagem)
-                ExibeAviso(QStringLiteral("Arquivo salvo com sucesso."));
+                ExibeInformacao(QStringLiteral("Arquivo salvo com sucesso."), bmContinuar,
+                    QDir::toNativeSeparators(QDir(m_expImpCotacao->Diretorio())
+                                                 .absoluteFilePath(m_expImpCotacao->NomeArquivo()
+                                                     + QLatin1String(".kvt"))));
         },
         [&] {
             HabilitarControles();

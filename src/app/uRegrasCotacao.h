@@ -5,10 +5,12 @@
 // the chosen lot or quota, the maximum-price check, the totals, the save, and the CPF/CNPJ
 // check. The main window holds one and calls it from its handlers; tests drive it alone.
 
+#include "app/uIndiceItens.h"
 #include "components/MemTable.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class TExpImpCotacao;
@@ -23,6 +25,15 @@ struct TConferenciaCPFCNPJ
     QString Mensagem; // why it was refused
 };
 TConferenciaCPFCNPJ ConferirCPFCNPJ(const QString &texto);
+
+// The progress of the proposal, as the totals read it.
+struct TResumoProposta
+{
+    int Itens = 0; // every item of the quotation
+    int Cotados = 0; // those with a price above zero
+    int AcimaDoMaximo = 0;
+    double Total = 0; // the proposal's total
+};
 
 class TRegrasCotacao
 {
@@ -70,8 +81,19 @@ public:
     // abort when the supplier declines to go on.
     void VerificarPrecoMaximo();
 
-    // The proposal's total, the current lot's total and the quotas' totals.
+    // The proposal's total, the current lot's total and the quotas' totals; the same walk
+    // reads every item's answers into the index and the summary.
     void CalcularTotais();
+    const TResumoProposta &Resumo() const { return m_resumo; }
+    // Runs after every computation of the totals.
+    std::function<void()> AoCalcularTotais;
+
+    // Every item of the open quotation, and the one the item table is on (-1 when none).
+    const TIndiceItens &Indice() const { return m_indice; }
+    int EntradaAtual() const;
+    // Makes an item current through the road the supplier takes: its lot or quota is chosen
+    // first (which posts a pending item, with its checks), then its row. A refusal raises.
+    void IrParaItem(int entrada);
 
     // After an item was posted: the totals again, and the file saved without a word. A save
     // that fails says so once and leaves the item posted.
@@ -97,9 +119,12 @@ public:
 private:
     void PrepararEdicao();
     double SomaDosItensVisiveis();
+    long double LerTodosOsItens();
 
     TTabelasCotacao &m_tabelas;
     std::unique_ptr<TExpImpCotacao> m_expImpCotacao;
+    TIndiceItens m_indice;
+    TResumoProposta m_resumo;
     TMemoryTable::TBookmark MarcadorItens = 0;
     TMemoryTable::TBookmark MarcadorGrupos = 0;
     TMemoryTable::TBookmark MarcadorCotas = 0;

@@ -270,6 +270,9 @@ public:
     bool IsEmpty() const;
     int RecordCount() const; // rows that pass the filter
     int RecNo() const; // position of the current row among them, from 1; 0 when empty
+    // The current row's place among all rows, in the order they were added, whatever the
+    // filter; -1 when there is none.
+    int LinhaAtual() const;
     void SetRecNo(int posicao);
 
     // Editing. Append and Insert fire before insert, before scroll, new record, after insert
@@ -338,7 +341,6 @@ private:
     void RecomporVisiveis();
     int PosicaoVisivel(int linha) const; // -1 when hidden
     int LinhaDaMarca(TBookmark marca) const; // -1 when absent
-    int LinhaAtual() const; // storage row of the cursor, -1 when none
     QVariant *Valores(int linha) { return m_valores.data() + std::size_t(linha) * m_campos.size(); }
     const QVariant *LinhaLida() const;
     void Gravar(TField &campo, QVariant valor);

@@ -18,6 +18,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -594,6 +595,23 @@ void TvrtDBGrid::AoSair(QWidget *foco)
     }
     if (EditorAberto())
         closeEditor(m_editor, QAbstractItemDelegate::NoHint);
+}
+
+bool TvrtDBGrid::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto *ajuda = static_cast<QHelpEvent *>(event);
+    const QModelIndex celula = indexAt(ajuda->pos());
+    const QString texto = celula.data(Qt::DisplayRole).toString();
+    const QRect caixa = visualRect(celula);
+    // The room the delegate leaves for the text inside the cell's margins.
+    const int margem = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (celula.isValid() && fontMetrics().horizontalAdvance(texto) > caixa.width() - margem)
+        QToolTip::showText(ajuda->globalPos(), texto, viewport(), caixa);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void TvrtDBGrid::focusOutEvent(QFocusEvent *event)

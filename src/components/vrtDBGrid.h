@@ -138,6 +138,8 @@ protected:
     bool eventFilter(QObject *objeto, QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // A cell whose text does not fit shows the whole text as its tooltip.
+    bool viewportEvent(QEvent *event) override;
 
 private:
     friend class TSelecaoGrade;

@@ -157,7 +157,9 @@ bool TExpImpCotacao::Exportar(const QString &diretorio, const QString &diretorio
     ObterLogManager().Limpar();
     // The file that held the quotation goes when the save renames it in its own folder; a save
     // into another folder leaves it where it is.
-    const bool mesmaPasta = MesmoArquivo(m_diretorio, diretorio);
+    // A failed save leaves the quotation in the folder that holds it.
+    const QString pastaDoArquivo = m_diretorio;
+    const bool mesmaPasta = MesmoArquivo(pastaDoArquivo, diretorio);
     m_diretorio = diretorio;
     m_diretorioTrabalho = diretorioTrabalho;
     bool resultado = true;
@@ -166,11 +168,14 @@ bool TExpImpCotacao::Exportar(const QString &diretorio, const QString &diretorio
         if (!Salvar(mesmaPasta))
             resultado = false;
     } catch (const std::exception &erro) {
+        m_diretorio = pastaDoArquivo;
         ExibeInformacao(Texto(MensagemExportarDados), bmContinuar, TextoDoErro(erro));
         throw;
     }
-    if (!resultado)
+    if (!resultado) {
+        m_diretorio = pastaDoArquivo;
         ExibeInformacao(Texto(MensagemExportarPropostas), bmContinuar, QString());
+    }
     return resultado;
 }
 

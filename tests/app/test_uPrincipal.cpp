@@ -275,8 +275,10 @@ void TestPrincipal::startsWithNothingOpen()
             QStringLiteral(
                 "Detalhes da &pesquisa de preços...|Informações da pesquisa de preços|off"),
             QStringLiteral("&Fornecedor...|Informações do fornecedor|off"),
-            QStringLiteral("&Imprimir...|Imprimir a proposta|off"), QStringLiteral("-"),
-            QStringLiteral("Sai&r|Sair do sistema|on")}));
+            QStringLiteral("&Imprimir...|Imprimir a proposta|off"),
+            QStringLiteral("Conferir proposta...|Conferir a proposta antes de enviá-la|off"),
+            QStringLiteral("Próximo item sem preço|Ir ao próximo item sem preço|off"),
+            QStringLiteral("-"), QStringLiteral("Sai&r|Sair do sistema|on")}));
 
     for (const char *painel : {"pnEntidade", "pnOutros", "pnBrasao", "pnItens"})
         QVERIFY2(Mostrado(painel), painel);

@@ -88,3 +88,38 @@ std::unique_ptr<TDadosCotacao> PesquisaTeste(const QString &formaJulgamento)
     }
     return cotacao;
 }
+
+std::unique_ptr<TDadosCotacao> LicitacaoGrande(
+    const QString &formaJulgamento, int quantos, qint32 tratamento)
+{
+    auto cotacao = LicitacaoTeste(formaJulgamento, tratamento);
+    const auto item = [tratamento](qint32 codigo, qint32 ordem) {
+        const bool cotas = tratamento == 4;
+        auto novo = ItemTeste(codigo, 1000 + ordem, cotas ? (ordem % 2 ? 4 : 3) : tratamento);
+        if (ordem % 100 == 37)
+            novo->DescricaoMatServ = QStringLiteral("Café torrado e moído");
+        else if (ordem % 100 == 88)
+            novo->DescricaoMatServ = QStringLiteral("Açúcar refinado");
+        return novo;
+    };
+    if (TItens *itens = cotacao->Itens()) {
+        itens->Limpar();
+        for (qint32 ordem = 1; ordem <= quantos; ++ordem)
+            itens->Adicionar(item(ordem, ordem));
+    } else if (cotacao->Grupos()) {
+        auto grupos = std::make_unique<TGrupos>();
+        for (qint32 ordem = 1; ordem <= quantos; ++ordem) {
+            if (ordem % 100 == 1) {
+                auto grupo = std::make_unique<TGrupo>();
+                grupo->Codigo = ordem / 100 + 1;
+                grupo->Descricao = QStringLiteral("Lote %1").arg(grupo->Codigo);
+                grupo->Tratamento = tratamento;
+                grupos->Adicionar(std::move(grupo));
+            }
+            TGrupo &grupo = grupos->Grupo(grupos->Count() - 1);
+            grupo.Itens().Adicionar(item((ordem - 1) % 100 + 1, ordem));
+        }
+        cotacao->SetGrupos(std::move(grupos));
+    }
+    return cotacao;
+}
