@@ -17,6 +17,8 @@ void MostrarErro(const QString &texto)
 TAplicacao::TAplicacao(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The user's settings live under these names (~/.config/Varenta/Varenta-Cotação.conf).
+    setOrganizationName(QStringLiteral("Varenta"));
     setApplicationName(QStringLiteral("Varenta-Cotação"));
 }
 

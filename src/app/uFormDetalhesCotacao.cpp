@@ -67,35 +67,37 @@ TFormDetalhesCotacao::TFormDetalhesCotacao(const QString &nome, const QString &l
     for (const TLinhaDetalhe &linha : linhas) {
         const int direita = primeiroBloco ? DireitaTituloInicial : DireitaTituloSecao;
         const int esquerda = primeiroBloco ? EsquerdaValorInicial : EsquerdaValorSecao;
+        QWidget *valor = nullptr;
         switch (linha.tipo) {
         case TLinhaDetalhe::tlSecao:
             CriarSecao(linha);
             primeiroBloco = false;
             continue;
         case TLinhaDetalhe::tlTexto:
-            CriarValor(linha, esquerda);
+            valor = CriarValor(linha, esquerda);
             break;
         case TLinhaDetalhe::tlMemo:
-            CriarMemo(linha, QRect(QPoint(esquerda, linha.topo), TamanhoMemoLinha));
+            valor = CriarMemo(linha, QRect(QPoint(esquerda, linha.topo), TamanhoMemoLinha));
             break;
         case TLinhaDetalhe::tlObjeto:
-            CriarMemo(linha, QRect(QPoint(EsquerdaObjeto, linha.topo), TamanhoObjeto));
+            valor = CriarMemo(linha, QRect(QPoint(EsquerdaObjeto, linha.topo), TamanhoObjeto));
             break;
         }
-        CriarTitulo(linha, direita);
+        CriarTitulo(linha, direita, valor);
     }
 }
 
-void TFormDetalhesCotacao::CriarTitulo(const TLinhaDetalhe &linha, int direita)
+void TFormDetalhesCotacao::CriarTitulo(const TLinhaDetalhe &linha, int direita, QWidget *valor)
 {
     auto *titulo = new QLabel(Texto(linha.titulo), pnGeral);
     titulo->setTextFormat(Qt::PlainText);
+    titulo->setBuddy(valor);
     titulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
     titulo->adjustSize();
     titulo->move(direita - titulo->width(), linha.topo);
 }
 
-void TFormDetalhesCotacao::CriarValor(const TLinhaDetalhe &linha, int esquerda)
+QWidget *TFormDetalhesCotacao::CriarValor(const TLinhaDetalhe &linha, int esquerda)
 {
     auto *valor = new TDBText(pnGeral);
     valor->setObjectName(Texto(linha.controle));
@@ -103,9 +105,10 @@ void TFormDetalhesCotacao::CriarValor(const TLinhaDetalhe &linha, int esquerda)
     valor->SetAutoSize(true);
     valor->SetDataSource(m_dsDados);
     valor->SetDataField(Texto(linha.campo));
+    return valor;
 }
 
-void TFormDetalhesCotacao::CriarMemo(const TLinhaDetalhe &linha, const QRect &geometria)
+QWidget *TFormDetalhesCotacao::CriarMemo(const TLinhaDetalhe &linha, const QRect &geometria)
 {
     auto *memo = new TMemoLinhasInteiras(pnGeral);
     memo->setVerticalScrollBarPolicy(
@@ -119,6 +122,7 @@ void TFormDetalhesCotacao::CriarMemo(const TLinhaDetalhe &linha, const QRect &ge
     memo->document()->setDocumentMargin(0);
     memo->SetDataSource(m_dsDados);
     memo->SetDataField(Texto(linha.campo));
+    return memo;
 }
 
 void TFormDetalhesCotacao::CriarSecao(const TLinhaDetalhe &linha)

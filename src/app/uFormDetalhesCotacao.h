@@ -36,9 +36,10 @@ protected:
         std::initializer_list<TLinhaDetalhe> linhas, QWidget *parent);
 
 private:
-    void CriarTitulo(const TLinhaDetalhe &linha, int direita);
-    void CriarValor(const TLinhaDetalhe &linha, int esquerda);
-    void CriarMemo(const TLinhaDetalhe &linha, const QRect &geometria);
+    // The title names its value, for screen readers as well.
+    void CriarTitulo(const TLinhaDetalhe &linha, int direita, QWidget *valor);
+    QWidget *CriarValor(const TLinhaDetalhe &linha, int esquerda);
+    QWidget *CriarMemo(const TLinhaDetalhe &linha, const QRect &geometria);
     void CriarSecao(const TLinhaDetalhe &linha);
 
     TDataSource *m_dsDados;

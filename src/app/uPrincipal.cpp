@@ -1,10 +1,16 @@
 #include "app/uPrincipal.h"
 
+#include "app/uAjuda.h"
+#include "app/uArquivoSolto.h"
+#include "app/uArquivosRecentes.h"
+#include "app/uAtalhos.h"
 #include "app/uBarraLocalizar.h"
 #include "app/uBarraResumo.h"
 #include "app/uConferenciaProposta.h"
+#include "app/uConfiguracaoFornecedor.h"
 #include "app/uDetalhesItem.h"
 #include "app/uDigitacaoPendente.h"
+#include "app/uNomesAcessiveis.h"
 #include "app/uRegrasCotacao.h"
 #include "app/uTamanhoJanela.h"
 #include "app/ufmConferirProposta.h"
@@ -29,6 +35,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -156,6 +163,27 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     m_regras->AoCalcularTotais = [this] { AtualizarResumo(); };
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfmCotacao::AoEncerrarSessao);
     FormCreate();
+    CarregarFornecedor(m_tabelas->mmForneced);
+    setAcceptDrops(true);
+    NomearControles(*this);
+}
+
+void TfmCotacao::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!ArquivoCotacaoSolto(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfmCotacao::dropEvent(QDropEvent *event)
+{
+    const QString caminho = ArquivoCotacaoSolto(event->mimeData());
+    if (caminho.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended, so that the messages of the open do not hold up the
+    // program the file came from.
+    QMetaObject::invokeMethod(
+        this, [this, caminho] { Abrir(caminho); }, Qt::QueuedConnection);
 }
 
 void TfmCotacao::showEvent(QShowEvent *event)
@@ -355,6 +383,7 @@ QWidget *TfmCotacao::CriarCabecalho()
     brasao->setContentsMargins(0, 0, 0, 0);
     dbImgBrasao = new TVrtDBImage(pnBrasao);
     dbImgBrasao->setObjectName(QStringLiteral("dbImgBrasao"));
+    dbImgBrasao->setAccessibleName(QStringLiteral("Brasão da entidade"));
     dbImgBrasao->setFixedSize(LadoBrasao, LadoBrasao);
     dbImgBrasao->SetUsaBotaoRelacionar(false);
     dbImgBrasao->SetUsaBotaoApagar(false);
@@ -440,6 +469,11 @@ void TfmCotacao::CriarMenu()
     mnArquivo->addSeparator();
     mnSair = comando("mnSair", QStringLiteral("Sai&r"), QStringLiteral("Sair do sistema"),
         &TfmCotacao::mnSairClick);
+    DefinirAtalhosArquivo(*mnAbrir, *mnSalvar, *mnImprimir, *mnSair);
+    auto *recentes = new TArquivosRecentes(*mnArquivo, *mnAbrir, this);
+    connect(recentes, &TArquivosRecentes::Escolhido, this, &TfmCotacao::Abrir);
+    connect(this, &TfmCotacao::CotacaoAberta, recentes, &TArquivosRecentes::Registrar);
+    CriarMenuAjuda(*menuBar(), *this);
 }
 
 void TfmCotacao::LigarEventos()
@@ -566,6 +600,7 @@ void TfmCotacao::AbrirCotacao()
             pnTratamento->setVisible(m_regras->MostraTratamento());
             pnCotas->setVisible(m_regras->MostraCotas());
             AjustarPaineis();
+            Q_EMIT CotacaoAberta(DiretorioArquivo + NomeArquivo + QStringLiteral(".kvt"));
         }
     } catch (...) {
         // The controller has already said what went wrong.

@@ -46,11 +46,18 @@ public:
     // Asks the user for the folder to save into; an empty answer is a cancel.
     std::function<QString()> EscolherPasta;
 
+Q_SIGNALS:
+    // A quotation file was read into the tables.
+    void CotacaoAberta(const QString &caminho);
+
 protected:
     // Closing posts and saves what is pending through the normal road; a refused check keeps
     // the window open.
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A quotation file dropped on the window opens as if chosen in the open dialog.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CriarJanela();

@@ -1,5 +1,6 @@
 #include "app/ufmFornecedor.h"
 
+#include "app/uConfiguracaoFornecedor.h"
 #include "components/MemTable.h"
 #include "components/vrtDBEdit.h"
 
@@ -118,8 +119,10 @@ QPushButton *TfmFornecedor::CriarBotao(
 
 void TfmFornecedor::btSalvarClick()
 {
-    if (TMemoryTable *mmForneced = m_dsForneced ? m_dsForneced->DataSet() : nullptr)
+    if (TMemoryTable *mmForneced = m_dsForneced ? m_dsForneced->DataSet() : nullptr) {
         mmForneced->PostSePendente();
+        GuardarFornecedor(*mmForneced);
+    }
     accept();
 }
 
@@ -132,4 +135,5 @@ void TfmFornecedor::btLimparClick()
     if (mmForneced->IsEmpty() && estado != dsEdit && estado != dsInsert)
         return;
     mmForneced->Delete();
+    GuardarFornecedor(*mmForneced);
 }

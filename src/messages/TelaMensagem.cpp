@@ -191,6 +191,8 @@ TForm_TelaMensagem::TForm_TelaMensagem(QWidget *parent)
 
     mm_Mensagem = new QTextEdit(this);
     mm_Mensagem->setObjectName(QStringLiteral("mm_Mensagem"));
+    // No label names the two texts; screen readers and tests find them by these names.
+    mm_Mensagem->setAccessibleName(QStringLiteral("Mensagem"));
     mm_Mensagem->setGeometry(GeometriaMensagem);
     mm_Mensagem->setReadOnly(true);
     mm_Mensagem->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -222,6 +224,7 @@ TForm_TelaMensagem::TForm_TelaMensagem(QWidget *parent)
 
     mm_Detalhes = new QPlainTextEdit(this);
     mm_Detalhes->setObjectName(QStringLiteral("mm_Detalhes"));
+    mm_Detalhes->setAccessibleName(QStringLiteral("Detalhes da mensagem"));
     // Its top follows the text's height when the screen is shown.
     mm_Detalhes->setGeometry(EsquerdaDetalhes, 0, LarguraDetalhes, AlturaDetalhes);
     mm_Detalhes->setReadOnly(true);

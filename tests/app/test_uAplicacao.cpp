@@ -3,6 +3,7 @@
 #include "support/MensagemGravador.h"
 
 #include <QEvent>
+#include <QSettings>
 #include <QTest>
 
 #include <functional>
@@ -71,6 +72,13 @@ private Q_SLOTS:
     void titleIsTheProgramsName()
     {
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Varenta-Cotação"));
+    }
+
+    void settingsAreKeptUnderTheProgramsNames()
+    {
+        const QSettings configuracoes;
+        QCOMPARE(configuracoes.organizationName(), QStringLiteral("Varenta"));
+        QCOMPARE(configuracoes.applicationName(), QStringLiteral("Varenta-Cotação"));
     }
 };
 

@@ -268,6 +268,7 @@ void TestPrincipal::startsWithNothingOpen()
     }
     QCOMPARE(menu,
         QStringList({QStringLiteral("&Abrir...|Abrir um arquivo|on"),
+            QStringLiteral("Abrir recente|Abrir um dos últimos arquivos abertos|off"),
             QStringLiteral("&Salvar...|Salvar a cotação|off"),
             QStringLiteral("Salvar em outra pasta...|Salvar a cotação numa pasta escolhida|off"),
             QStringLiteral("&Detalhes da licitação...|Informações da licitação|off"),

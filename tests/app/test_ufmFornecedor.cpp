@@ -1,3 +1,4 @@
+#include "app/uPrincipal.h"
 #include "app/ufmFornecedor.h"
 #include "components/vrtDBEdit.h"
 #include "model/uTabelasCotacao.h"
@@ -6,9 +7,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -78,6 +82,7 @@ private Q_SLOTS:
         m_dsForneced = std::make_unique<TDataSource>();
         m_dsForneced->SetDataSet(&m_tabelas->mmForneced);
         m_gravador = std::make_unique<MensagemGravador>();
+        QSettings().clear();
     }
 
     void cleanup()
@@ -259,6 +264,51 @@ private Q_SLOTS:
         QCOMPARE(janela->size(), QSize(632, 336));
     }
 
+    // The details outlive the main window: each step below runs in a main window of its own,
+    // and the last window shows what the settings kept.
+    void keptBetweenRuns_data()
+    {
+        QTest::addColumn<QStringList>("passos");
+        QTest::addColumn<bool>("mantidos");
+        QTest::newRow("saved") << QStringList {u"salvar"_s} << true;
+        QTest::newRow("saved, then cleared") << QStringList {u"salvar"_s, u"limpar"_s} << false;
+        QTest::newRow("closed without saving") << QStringList {u"fechar"_s} << false;
+        QTest::newRow("saved, then changed without saving")
+            << QStringList {u"salvar"_s, u"mudar"_s} << true;
+    }
+
+    void keptBetweenRuns()
+    {
+        QFETCH(QStringList, passos);
+        QFETCH(bool, mantidos);
+        for (const QString &passo : passos) {
+            TfmCotacao principal;
+            TDataSource dsForneced;
+            dsForneced.SetDataSet(&principal.Tabelas().mmForneced);
+            std::unique_ptr<TfmFornecedor> janela = Abrir(&dsForneced);
+            if (passo == u"limpar"_s) {
+                QTest::mouseClick(Botao(*janela, "btLimpar"), Qt::LeftButton);
+            } else if (passo == u"mudar"_s) {
+                TVrtDBEdit *cidade = Edit(*janela, "edCidade");
+                cidade->setFocus();
+                Teclar(cidade, QStringLiteral(" (MG)"));
+            } else {
+                Digitar(*janela);
+            }
+            if (passo == u"salvar"_s)
+                QTest::mouseClick(Botao(*janela, "btSalvar"), Qt::LeftButton);
+            janela->close();
+        }
+
+        TfmCotacao principal;
+        TDataSource dsForneced;
+        dsForneced.SetDataSet(&principal.Tabelas().mmForneced);
+        QCOMPARE(principal.Tabelas().mmForneced.RecordCount(), mantidos ? 1 : 0);
+        std::unique_ptr<TfmFornecedor> janela = Abrir(&dsForneced);
+        QCOMPARE(Textos(*janela), mantidos ? Esperados() : QStringList(12, QString()));
+        QVERIFY(m_gravador->Mensagens().isEmpty());
+    }
+
     // Renders the window for the documentation when VARENTA_CAPTURAS names a folder; run it on
     // a real display (scripts/screenshots does).
     void capturaDaJanela()
@@ -277,9 +327,9 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<TfmFornecedor> Abrir()
+    std::unique_ptr<TfmFornecedor> Abrir(TDataSource *dsForneced = nullptr)
     {
-        auto janela = std::make_unique<TfmFornecedor>(m_dsForneced.get());
+        auto janela = std::make_unique<TfmFornecedor>(dsForneced ? dsForneced : m_dsForneced.get());
         janela->show();
         janela->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(janela.get())); }();
