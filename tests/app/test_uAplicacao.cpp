@@ -30,6 +30,9 @@ private:
 
 } // namespace
 
+// Declared before the data tables below take the type in a column.
+Q_DECLARE_METATYPE(std::function<void()>)
+
 class TestAplicacao : public QObject
 {
     Q_OBJECT
@@ -73,8 +76,6 @@ private Q_SLOTS:
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Varenta-Cotação"));
     }
 };
-
-Q_DECLARE_METATYPE(std::function<void()>)
 
 int main(int argc, char **argv)
 {
