@@ -26,11 +26,6 @@ void ComFinal(Corpo corpo, Fim fim)
     fim();
 }
 
-bool Editando(const TMemoryTable &tabela)
-{
-    return tabela.State() == dsEdit || tabela.State() == dsInsert;
-}
-
 void SomenteLeitura(TMemoryTable &tabela)
 {
     for (int i = 0; i < tabela.FieldCount(); ++i)
@@ -46,7 +41,7 @@ double ValorOuZero(const TField &campo)
 void GravarTotal(TField &campo, long double soma)
 {
     TMemoryTable &tabela = campo.DataSet();
-    if (!Editando(tabela))
+    if (!tabela.Editando())
         tabela.Edit();
     campo.SetReadOnly(false);
     ComFinal(
@@ -333,7 +328,7 @@ void TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensage
 void TRegrasCotacao::GravarCPFCNPJ(const QString &mascarado)
 {
     TMemoryTable &mmDados = m_tabelas.mmDados;
-    if (!Editando(mmDados))
+    if (!mmDados.Editando())
         mmDados.Edit();
     mmDados.FieldByName(QStringLiteral("FornecedorCPFCNPJ")).SetAsString(mascarado);
 }
