@@ -122,7 +122,6 @@ private Q_SLOTS:
     void commandsShowTheirWindows();
     void noGridAddsOrDeletesRows_data();
     void noGridAddsOrDeletesRows();
-    void capturasDaJanela();
 
 private:
     QString Gravar(const TDadosCotacao &cotacao, const QString &nome = QStringLiteral("Cotacao"))
@@ -718,35 +717,6 @@ void TestPrincipal::noGridAddsOrDeletesRows()
     QCOMPARE(gravador.Textos(), QStringList());
     QCOMPARE(tabela.RecordCount(), linhas);
     QCOMPARE(tabela.State(), dsBrowse);
-}
-
-// Renders the window on each sample for the documentation when VARENTA_CAPTURAS names a
-// folder, after the supplier's number and a first price; run it on a real display
-// (scripts/screenshots does).
-void TestPrincipal::capturasDaJanela()
-{
-    const QString destino = qEnvironmentVariable("VARENTA_CAPTURAS");
-    if (destino.isEmpty())
-        QSKIP("VARENTA_CAPTURAS names no folder");
-    QVERIFY(QDir().mkpath(destino));
-    const QDir amostras(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../samples"));
-    const QStringList arquivos = amostras.entryList({u"*.kvt"_s}, QDir::Files, QDir::Name);
-    QVERIFY(!arquivos.isEmpty());
-    for (const QString &arquivo : arquivos) {
-        MensagemGravador gravador({int(mrYes)});
-        const QString copia = QDir(m_pasta->path()).filePath(arquivo);
-        QVERIFY(QFile::copy(amostras.filePath(arquivo), copia));
-        Abrir(copia);
-        auto *edFornecedor = m_janela->findChild<TVrtDBEdit *>(u"edFornecedor"_s);
-        edFornecedor->setFocus();
-        QTest::keyClicks(edFornecedor, u"11222333000181"_s);
-        Digitar(Grade("dbgItens"), "VlCotado", u"12,5"_s);
-        Tecla(Grade("dbgItens"), Qt::Key_Down);
-        QTest::qWait(50);
-        const QString nome
-            = u"janela-principal-"_s + QFileInfo(arquivo).completeBaseName() + u".png"_s;
-        QVERIFY(m_janela->grab().save(QDir(destino).filePath(nome)));
-    }
 }
 
 QTEST_MAIN(TestPrincipal)

@@ -563,36 +563,6 @@ private Q_SLOTS:
         cenario.outro->setFocus(Qt::OtherFocusReason);
         QCOMPARE(dados.objeto.AsString(), texto);
     }
-
-    // Renders the find window for the documentation when VARENTA_CAPTURAS names a folder; run
-    // it on a real display (scripts/screenshots does).
-    void capturaDaJanelaDeProcura()
-    {
-        const QString pasta = qEnvironmentVariable("VARENTA_CAPTURAS");
-        if (pasta.isEmpty())
-            QSKIP("VARENTA_CAPTURAS names no folder");
-        QVERIFY(QDir().mkpath(pasta));
-        MensagemGravador mensagens;
-        Cenario cenario(QStringLiteral(
-            "Aquisição de material de escritório: papel A4, canetas esferográficas azuis e "
-            "pretas, grampeadores e papel A3 para a Secretaria de Educação."));
-        cenario.memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        QVERIFY(cenario.Mostrado());
-        for (auto [modo, arquivo] : {std::pair {mpLocalizar, "memo-localizar.png"},
-                 std::pair {mpSubstituir, "memo-substituir.png"}}) {
-            AoAparecer<TFormProcuraSubstitui>([&](TFormProcuraSubstitui &janela) {
-                Parte<QLineEdit>(janela, "ed_Procura")->setText(QStringLiteral("papel"));
-                Parte<QLineEdit>(janela, "ed_Substitui")->setText(QStringLiteral("folhas"));
-                Parte<QPushButton>(janela, Localizar)->click();
-                QTest::qWait(50);
-                QVERIFY(janela.grab().save(QDir(pasta).filePath(QLatin1String(arquivo))));
-                janela.reject();
-            });
-            cenario.procura.AbrirProcura(modo, cenario.memo);
-        }
-        QVERIFY(
-            cenario.janela.grab().save(QDir(pasta).filePath(QStringLiteral("memo-selecao.png"))));
-    }
 };
 
 QTEST_MAIN(TestVrtDBMemo)
