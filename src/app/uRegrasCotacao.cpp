@@ -29,11 +29,6 @@ void ComFinal(Corpo corpo, Fim fim)
     fim();
 }
 
-bool Editando(const TMemoryTable &tabela)
-{
-    return tabela.State() == dsEdit || tabela.State() == dsInsert;
-}
-
 void SomenteLeitura(TMemoryTable &tabela)
 {
     for (int i = 0; i < tabela.FieldCount(); ++i)
@@ -49,7 +44,7 @@ double ValorOuZero(const TField &campo)
 void GravarTotal(TField &campo, long double soma)
 {
     TMemoryTable &tabela = campo.DataSet();
-    if (!Editando(tabela))
+    if (!tabela.Editando())
         tabela.Edit();
     campo.SetReadOnly(false);
     ComFinal(
@@ -418,7 +413,7 @@ bool TRegrasCotacao::TemAlteracaoPendente() const
 void TRegrasCotacao::GravarCPFCNPJ(const QString &mascarado)
 {
     TMemoryTable &mmDados = m_tabelas.mmDados;
-    if (!Editando(mmDados))
+    if (!mmDados.Editando())
         mmDados.Edit();
     mmDados.FieldByName(QStringLiteral("FornecedorCPFCNPJ")).SetAsString(mascarado);
 }

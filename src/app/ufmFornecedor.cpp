@@ -131,8 +131,7 @@ void TfmFornecedor::btLimparClick()
     TMemoryTable *mmForneced = m_dsForneced ? m_dsForneced->DataSet() : nullptr;
     if (!mmForneced || !mmForneced->Active())
         return;
-    const TDataSetState estado = mmForneced->State();
-    if (mmForneced->IsEmpty() && estado != dsEdit && estado != dsInsert)
+    if (mmForneced->IsEmpty() && !mmForneced->Editando())
         return;
     mmForneced->Delete();
     GuardarFornecedor(*mmForneced);

@@ -784,7 +784,7 @@ void TMemoryTable::RemoverLinhas()
     m_marcasEmOrdem = true;
     m_visiveis.clear();
     m_cursor = -1;
-    m_bof = m_eof = true;
+    m_eof = true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -795,11 +795,11 @@ void TMemoryTable::AjustarLimites()
     const int total = int(m_visiveis.size());
     if (total == 0) {
         m_cursor = -1;
-        m_bof = m_eof = true;
+        m_eof = true;
         return;
     }
     m_cursor = std::clamp(m_cursor, 0, total - 1);
-    m_bof = m_eof = false;
+    m_eof = false;
 }
 
 // A move of the cursor: a pending edit is settled first, then before-scroll; `mover` answers
@@ -824,7 +824,6 @@ void TMemoryTable::First()
         [this] {
             const int antes = m_cursor;
             m_cursor = m_visiveis.empty() ? -1 : 0;
-            m_bof = true;
             m_eof = m_visiveis.empty();
             return m_cursor != antes;
         },
@@ -838,7 +837,6 @@ void TMemoryTable::Last()
             const int antes = m_cursor;
             m_cursor = int(m_visiveis.size()) - 1;
             m_eof = true;
-            m_bof = m_visiveis.empty();
             return m_cursor != antes;
         },
         true);
@@ -849,28 +847,20 @@ void TMemoryTable::Next()
     MoveBy(1);
 }
 
-void TMemoryTable::Prior()
-{
-    MoveBy(-1);
-}
-
 void TMemoryTable::MoveBy(int distancia)
 {
     Rolar(
         [this, distancia] {
             const int total = int(m_visiveis.size());
-            if (total == 0 || distancia == 0 || (distancia > 0 && m_eof)
-                || (distancia < 0 && m_bof))
+            if (total == 0 || distancia == 0 || (distancia > 0 && m_eof))
                 return false;
             const qint64 alvo = qint64(m_cursor) + distancia;
             const int antes = m_cursor;
             if (distancia > 0) {
-                m_bof = false;
                 m_eof = alvo >= total;
                 m_cursor = int(std::min<qint64>(alvo, total - 1));
             } else {
                 m_eof = false;
-                m_bof = alvo < 0;
                 m_cursor = int(std::max<qint64>(alvo, 0));
             }
             return m_cursor != antes;
@@ -881,11 +871,6 @@ void TMemoryTable::MoveBy(int distancia)
 bool TMemoryTable::Eof() const
 {
     return m_estado == dsInsert ? false : m_eof;
-}
-
-bool TMemoryTable::Bof() const
-{
-    return m_estado == dsInsert ? false : m_bof;
 }
 
 bool TMemoryTable::IsEmpty() const
@@ -933,7 +918,7 @@ bool TMemoryTable::Locate(
         [this, achada] {
             const int antes = m_cursor;
             m_cursor = achada;
-            m_bof = m_eof = false;
+            m_eof = false;
             return m_cursor != antes;
         },
         true);
@@ -1264,7 +1249,6 @@ void TMemoryTable::AplicarFiltro(std::vector<Condicao> condicoes, bool emVigor)
     m_filtroEmVigor = emVigor && !m_condicoes.empty();
     RecomporVisiveis();
     m_cursor = m_visiveis.empty() ? -1 : 0;
-    m_bof = true;
     m_eof = m_visiveis.empty();
     CalcularAtual();
     Avisar([](TDataSource &fonte) { Q_EMIT fonte.dataSetChanged(); });
@@ -1307,12 +1291,6 @@ TMemoryTable::TBookmark TMemoryTable::GetBookmark() const
     return linha >= 0 ? m_marcas[std::size_t(linha)] : 0;
 }
 
-bool TMemoryTable::BookmarkValid(TBookmark marca) const
-{
-    const int linha = marca ? LinhaDaMarca(marca) : -1;
-    return linha >= 0 && PosicaoVisivel(linha) >= 0;
-}
-
 void TMemoryTable::GotoBookmark(TBookmark marca)
 {
     ExigirAberta();
@@ -1327,7 +1305,7 @@ void TMemoryTable::GotoBookmark(TBookmark marca)
         [this, posicao] {
             const int antes = m_cursor;
             m_cursor = posicao;
-            m_bof = m_eof = false;
+            m_eof = false;
             return m_cursor != antes;
         },
         true);

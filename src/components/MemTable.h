@@ -258,15 +258,15 @@ public:
     bool Active() const { return m_estado != dsInactive; }
     void EmptyTable(); // removes every row; the table stays open
     TDataSetState State() const { return m_estado; }
+    // A row is being edited or inserted.
+    bool Editando() const { return m_estado == dsEdit || m_estado == dsInsert; }
 
     // Navigation over the rows that pass the active filter.
     void First();
     void Last();
     void Next();
-    void Prior();
     void MoveBy(int distancia);
     bool Eof() const;
-    bool Bof() const;
     bool IsEmpty() const;
     int RecordCount() const; // rows that pass the filter
     int RecNo() const; // position of the current row among them, from 1; 0 when empty
@@ -308,7 +308,6 @@ public:
     // returning fires before-scroll and after-scroll. An empty table (or a row being inserted)
     // gives the null bookmark 0, to which returning does nothing.
     TBookmark GetBookmark() const;
-    bool BookmarkValid(TBookmark marca) const; // the row exists and passes the filter
     void GotoBookmark(TBookmark marca);
 
     // Control hold, nested by count. After-scroll still fires while controls are held off.
@@ -333,7 +332,6 @@ private:
         qint64 valor;
     };
 
-    bool Editando() const { return m_estado == dsEdit || m_estado == dsInsert; }
     void ExigirAberta() const;
     [[noreturn]] void ErroForaDeEdicao() const;
     std::vector<Condicao> Compilar(const QString &expressao) const;
@@ -375,7 +373,6 @@ private:
     std::vector<Condicao> m_condicoes;
     bool m_filtroEmVigor = false;
     int m_cursor = -1;
-    bool m_bof = true;
     bool m_eof = true;
 
     // The row being edited or inserted, where a new row goes and the row it left.

@@ -1,5 +1,7 @@
 #include "components/uAlteracaoLiberada.h"
 
+#include "components/uFoco.h"
+
 bool TPermissaoAlteracao::PermiteAlteracao(QObject *sender)
 {
     if (!m_liberada && OnBeforeChange) {
@@ -10,6 +12,12 @@ bool TPermissaoAlteracao::PermiteAlteracao(QObject *sender)
     }
     m_liberada = true;
     return true;
+}
+
+void TPermissaoAlteracao::AoReceberFoco(Qt::FocusReason motivo)
+{
+    if (!FocoApenasEmprestado(motivo))
+        m_liberada = false;
 }
 
 bool TPermissaoAlteracao::TratarEvento(QEvent *evento)

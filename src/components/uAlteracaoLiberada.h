@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <Qt>
 
 #include <functional>
 
@@ -37,8 +38,9 @@ public:
     // allowed since the control received the focus: at most once per focus while it allows, at
     // every attempt while it refuses.
     bool PermiteAlteracao(QObject *sender);
-    // The control received the focus: the next change asks again.
-    void AoReceberFoco() { m_liberada = false; }
+    // The control received the focus: the next change asks again, unless the focus was only
+    // borrowed (see FocoApenasEmprestado).
+    void AoReceberFoco(Qt::FocusReason motivo);
     // Handles the pre-approval message; answers whether the event was one.
     bool TratarEvento(QEvent *evento);
 

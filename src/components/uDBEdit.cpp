@@ -6,6 +6,7 @@
 #include "components/uExecucaoProtegida.h"
 #include "components/uFieldDataLink.h"
 #include "components/uFoco.h"
+#include "components/uMenuContexto.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -225,23 +226,12 @@ void TDBEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     // The menu's changes go through the same permission and edit state as the keys.
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    Reencaminhar(*menu, "edit-undo", [this] { AlterarCom(&QLineEdit::undo); });
-    Reencaminhar(*menu, "edit-redo", [this] { AlterarCom(&QLineEdit::redo); });
-    Reencaminhar(*menu, "edit-cut", [this] { AlterarCom(&QLineEdit::cut); });
-    Reencaminhar(*menu, "edit-paste", [this] { Colar(); });
-    Reencaminhar(*menu, "edit-delete", [this] { AlterarCom(&QLineEdit::del); });
+    Reencaminhar(*menu, "edit-undo", this, [this] { AlterarCom(&QLineEdit::undo); });
+    Reencaminhar(*menu, "edit-redo", this, [this] { AlterarCom(&QLineEdit::redo); });
+    Reencaminhar(*menu, "edit-cut", this, [this] { AlterarCom(&QLineEdit::cut); });
+    Reencaminhar(*menu, "edit-paste", this, [this] { Colar(); });
+    Reencaminhar(*menu, "edit-delete", this, [this] { AlterarCom(&QLineEdit::del); });
     menu->exec(event->globalPos());
-}
-
-void TDBEdit::Reencaminhar(QMenu &menu, const char *nome, const std::function<void()> &acao)
-{
-    const QList<QAction *> acoes = menu.actions();
-    for (QAction *opcao : acoes) {
-        if (opcao->objectName() == QLatin1String(nome)) {
-            opcao->disconnect();
-            connect(opcao, &QAction::triggered, this, acao);
-        }
-    }
 }
 
 void TDBEdit::mouseReleaseEvent(QMouseEvent *event)

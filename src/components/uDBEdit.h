@@ -67,7 +67,6 @@ private:
     void AoReligar();
     void GravarCampo();
     void AlterarCom(void (QLineEdit::*alteracao)());
-    void Reencaminhar(QMenu &menu, const char *nome, const std::function<void()> &acao);
     void EntregarCaractere(QKeyEvent *event, QChar caractere);
 
     TFieldDataLink *m_link;

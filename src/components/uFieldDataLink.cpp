@@ -2,6 +2,8 @@
 
 #include "components/MemTable.h"
 
+#include <QScopedValueRollback>
+
 TFieldDataLink::TFieldDataLink(QObject *parent)
     : QObject(parent)
 { }
@@ -52,7 +54,7 @@ TMemoryTable *TFieldDataLink::DataSet() const
 bool TFieldDataLink::Editing() const
 {
     const TMemoryTable *tabela = DataSet();
-    return tabela && (tabela->State() == dsEdit || tabela->State() == dsInsert);
+    return tabela && tabela->Editando();
 }
 
 bool TFieldDataLink::CanModify() const
@@ -79,14 +81,8 @@ void TFieldDataLink::UpdateRecord()
     // Writing the field signals recordChanged, which must not reset the pending state midway.
     if (!m_modificado || m_gravando)
         return;
-    m_gravando = true;
-    try {
-        Q_EMIT updateData();
-    } catch (...) {
-        m_gravando = false;
-        throw;
-    }
-    m_gravando = false;
+    const QScopedValueRollback<bool> gravando(m_gravando, true);
+    Q_EMIT updateData();
     m_modificado = false;
 }
 

@@ -58,8 +58,6 @@ bool TVrtDBEdit::event(QEvent *event)
 
 void TVrtDBEdit::focusInEvent(QFocusEvent *event)
 {
-    // Back from a pop-up menu is no new entry into the control.
-    if (event->reason() != Qt::PopupFocusReason)
-        m_permissao.AoReceberFoco();
+    m_permissao.AoReceberFoco(event->reason());
     TDBEdit::focusInEvent(event);
 }

@@ -27,11 +27,6 @@ namespace {
 // A search key that comes later than this after the previous one starts a new search.
 constexpr qint64 PausaProcuraMs = 864;
 
-bool Editando(const TMemoryTable &tabela)
-{
-    return tabela.State() == dsEdit || tabela.State() == dsInsert;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -455,7 +450,7 @@ void TvrtDBGrid::AoMudarEstado()
 {
     const TMemoryTable *tabela = DataSet();
     // Posted or cancelled by anyone: the field now holds what the cell shows.
-    if ((!tabela || !Editando(*tabela)) && EditorAberto())
+    if ((!tabela || !tabela->Editando()) && EditorAberto())
         closeEditor(m_editor, QAbstractItemDelegate::NoHint);
 }
 
@@ -473,10 +468,10 @@ bool TvrtDBGrid::ColocarEmEdicao()
     TMemoryTable *tabela = DataSet();
     if (!tabela)
         return false;
-    if (Editando(*tabela))
+    if (tabela->Editando())
         return true;
     // Edit inserts the first row of an empty table.
-    return ExecutarProtegido([&] { tabela->Edit(); }) && Editando(*tabela);
+    return ExecutarProtegido([&] { tabela->Edit(); }) && tabela->Editando();
 }
 
 bool TvrtDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -511,7 +506,7 @@ void TvrtDBGrid::GravarEditor()
     TField *campo = m_modelo->Campo(currentIndex().column());
     if (!editor || !editor->isModified() || !tabela || !campo)
         return;
-    if (!Editando(*tabela))
+    if (!tabela->Editando())
         tabela->Edit();
     campo->SetText(editor->text());
     editor->setModified(false);
@@ -570,7 +565,7 @@ void TvrtDBGrid::CancelarEdicao()
     if (editor)
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     TMemoryTable *tabela = DataSet();
-    if (tabela && Editando(*tabela))
+    if (tabela && tabela->Editando())
         ExecutarProtegido([&] { tabela->Cancel(); });
 }
 

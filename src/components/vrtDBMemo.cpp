@@ -1,14 +1,21 @@
 #include "components/vrtDBMemo.h"
 
 #include "components/MemTable.h"
+#include "components/uExecucaoProtegida.h"
+#include "components/uFoco.h"
+#include "components/uMenuContexto.h"
 #include "components/vrtProcuraSubstitui.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QTextCursor>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -50,12 +57,6 @@ bool AlteraTexto(const QKeyEvent *evento)
     }
     const QString texto = evento->text();
     return !texto.isEmpty() && texto.at(0).isPrint();
-}
-
-// Focus that comes back with a window or a popup is not a new entry into the control.
-bool EntradaNoControle(Qt::FocusReason motivo)
-{
-    return motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -109,18 +110,19 @@ void TVrtDBMemo::ConfigurarSomenteExibicao()
 
 bool TVrtDBMemo::PodeAlterar()
 {
-    if (!PermiteAlteracao())
-        return false;
-    if (!Vinculado())
-        return !ReadOnly();
-    return m_link.Edit();
+    bool pode = false;
+    ExecutarProtegido([&] {
+        if (PermiteAlteracao())
+            pode = Vinculado() ? m_link.Edit() : !ReadOnly();
+    });
+    return pode;
 }
 
 void TVrtDBMemo::SubstituirSelecao(const QString &texto)
 {
     if (TField *campo = Field()) {
         TMemoryTable &tabela = campo->DataSet();
-        if (tabela.State() != dsEdit && tabela.State() != dsInsert)
+        if (!tabela.Editando())
             tabela.Edit();
     }
     QTextCursor cursor = textCursor();
@@ -182,7 +184,7 @@ void TVrtDBMemo::mousePressEvent(QMouseEvent *evento)
 void TVrtDBMemo::contextMenuEvent(QContextMenuEvent *evento)
 {
     if (!m_procuraDlg) {
-        QPlainTextEdit::contextMenuEvent(evento);
+        MostrarMenuPadrao(*evento);
         return;
     }
     // A right click has opened the menu already; the menu key opens it here.
@@ -191,10 +193,28 @@ void TVrtDBMemo::contextMenuEvent(QContextMenuEvent *evento)
     evento->accept();
 }
 
+void TVrtDBMemo::MostrarMenuPadrao(const QContextMenuEvent &evento)
+{
+    // The menu's changes go through the same permission and edit state as the keys; its paste
+    // already does, through insertFromMimeData.
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(evento.pos()));
+    const auto alterando = [this](const std::function<void()> &alteracao) {
+        return [this, alteracao] {
+            if (PodeAlterar())
+                alteracao();
+        };
+    };
+    Reencaminhar(*menu, "edit-undo", this, alterando([this] { undo(); }));
+    Reencaminhar(*menu, "edit-redo", this, alterando([this] { redo(); }));
+    Reencaminhar(*menu, "edit-cut", this, alterando([this] { cut(); }));
+    Reencaminhar(
+        *menu, "edit-delete", this, alterando([this] { textCursor().removeSelectedText(); }));
+    menu->exec(evento.globalPos());
+}
+
 void TVrtDBMemo::focusInEvent(QFocusEvent *evento)
 {
-    if (EntradaNoControle(evento->reason()))
-        m_permissao.AoReceberFoco();
+    m_permissao.AoReceberFoco(evento->reason());
     AtualizarSomenteLeitura();
     QPlainTextEdit::focusInEvent(evento);
 }
@@ -202,8 +222,10 @@ void TVrtDBMemo::focusInEvent(QFocusEvent *evento)
 void TVrtDBMemo::focusOutEvent(QFocusEvent *evento)
 {
     QPlainTextEdit::focusOutEvent(evento);
-    if (evento->reason() != Qt::PopupFocusReason)
-        m_link.UpdateRecord();
+    // A text the field refuses keeps the focus here, to be corrected.
+    if (!FocoApenasEmprestado(evento->reason())
+        && !ExecutarProtegido([this] { m_link.UpdateRecord(); }))
+        setFocus();
 }
 
 void TVrtDBMemo::insertFromMimeData(const QMimeData *origem)

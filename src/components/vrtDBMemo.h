@@ -49,8 +49,9 @@ public:
     // colour, reached by click but not by Tab.
     void ConfigurarSomenteExibicao();
 
-    // A change from a command (cut, paste, delete, undo): allowed by OnBeforeChange and, when
-    // bound, with the row put into edit. Answers whether the change may go ahead.
+    // A change from a key or a command (cut, paste, delete, undo): allowed by OnBeforeChange
+    // and, when bound, with the row put into edit; a handler that raises refuses it. Answers
+    // whether the change may go ahead.
     bool PodeAlterar();
     // Replaces the selection by a text; a bound memo puts its row into edit first and then
     // stores its whole text in the field, without posting. Errors of the table pass on.
@@ -70,6 +71,8 @@ private:
     void CarregarTexto();
     void GravarCampo();
     void AtualizarSomenteLeitura();
+    // The toolkit's own menu, for a memo without a find component.
+    void MostrarMenuPadrao(const QContextMenuEvent &evento);
 
     QPointer<TVrtProcuraDlg> m_procuraDlg;
     TPermissaoAlteracao m_permissao;

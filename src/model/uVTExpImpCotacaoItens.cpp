@@ -5,6 +5,7 @@
 #include "exchange/uVTExpImpCotacaoComum.h"
 
 #include <QHash>
+#include <QScopedValueRollback>
 
 #include <tuple>
 #include <unordered_map>
@@ -133,28 +134,12 @@ struct THashChaveItem
     }
 };
 
-// Switches the items' before-post step off for a fill and on again on every way out.
-class TSemAntesDeGravar
-{
-public:
-    explicit TSemAntesDeGravar(TMemoryTable &tabela)
-        : m_tabela(tabela)
-    {
-        m_tabela.HabilitaBeforePost = false;
-    }
-    ~TSemAntesDeGravar() { m_tabela.HabilitaBeforePost = true; }
-    TSemAntesDeGravar(const TSemAntesDeGravar &) = delete;
-    TSemAntesDeGravar &operator=(const TSemAntesDeGravar &) = delete;
-
-private:
-    TMemoryTable &m_tabela;
-};
-
 } // namespace
 
 void TItens::PreencherTabela(TMemoryTable &mmItens, qint32 codGrupo) const
 {
-    const TSemAntesDeGravar semAntesDeGravar(mmItens);
+    // Imported rows skip the price check of before-post; the switch comes back on every way out.
+    const QScopedValueRollback<bool> semAntesDeGravar(mmItens.HabilitaBeforePost, false);
     TImpExpLogManager &log = ObterLogManager();
     log.AdicionarMensagem(
         QStringLiteral("Importando propostas dos itens para a tabela de memória"));

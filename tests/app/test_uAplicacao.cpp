@@ -31,6 +31,9 @@ private:
 
 } // namespace
 
+// Declared before the data tables below take the type in a column.
+Q_DECLARE_METATYPE(std::function<void()>)
+
 class TestAplicacao : public QObject
 {
     Q_OBJECT
@@ -81,8 +84,6 @@ private Q_SLOTS:
         QCOMPARE(configuracoes.applicationName(), QStringLiteral("Varenta-Cotação"));
     }
 };
-
-Q_DECLARE_METATYPE(std::function<void()>)
 
 int main(int argc, char **argv)
 {

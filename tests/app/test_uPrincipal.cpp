@@ -142,7 +142,6 @@ private Q_SLOTS:
     void savingTakesTheNumberBeingTyped();
     void aFailedSilentSaveSaysSoOnce();
     void savingIntoAnotherFolderLeavesTheReceivedFile();
-    void capturasDaJanela();
 
 private:
     QString Gravar(const TDadosCotacao &cotacao, const QString &nome = QStringLiteral("Cotacao"))
@@ -788,9 +787,6 @@ void TestPrincipal::noGridAddsOrDeletesRows()
     QCOMPARE(tabela.State(), dsBrowse);
 }
 
-// Renders the window on each sample for the documentation when VARENTA_CAPTURAS names a
-// folder, after the supplier's number and a first price; run it on a real display
-// (scripts/screenshots does).
 void TestPrincipal::windowFitsTheScreen()
 {
     // The suite runs on a desktop screen and again on laptop screens (see CMakeLists.txt).
@@ -988,32 +984,6 @@ void TestPrincipal::savingIntoAnotherFolderLeavesTheReceivedFile()
     const QString salvo = u"COT-7-2024-11222333000181.kvt"_s;
     QCOMPARE(ArquivosEm(outra.path()), QStringList({salvo, Cotacao}));
     QCOMPARE(TCotacaoLida(QDir(outra.path()).filePath(salvo)).Preco(0), 3.0);
-}
-
-void TestPrincipal::capturasDaJanela()
-{
-    const QString destino = qEnvironmentVariable("VARENTA_CAPTURAS");
-    if (destino.isEmpty())
-        QSKIP("VARENTA_CAPTURAS names no folder");
-    QVERIFY(QDir().mkpath(destino));
-    const QDir amostras(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../samples"));
-    const QStringList arquivos = amostras.entryList({u"*.kvt"_s}, QDir::Files, QDir::Name);
-    QVERIFY(!arquivos.isEmpty());
-    for (const QString &arquivo : arquivos) {
-        MensagemGravador gravador({int(mrYes)});
-        const QString copia = QDir(m_pasta->path()).filePath(arquivo);
-        QVERIFY(QFile::copy(amostras.filePath(arquivo), copia));
-        Abrir(copia);
-        auto *edFornecedor = m_janela->findChild<TVrtDBEdit *>(u"edFornecedor"_s);
-        edFornecedor->setFocus();
-        QTest::keyClicks(edFornecedor, u"11222333000181"_s);
-        Digitar(Grade("dbgItens"), "VlCotado", u"12,5"_s);
-        Tecla(Grade("dbgItens"), Qt::Key_Down);
-        QTest::qWait(50);
-        const QString nome
-            = u"janela-principal-"_s + QFileInfo(arquivo).completeBaseName() + u".png"_s;
-        QVERIFY(m_janela->grab().save(QDir(destino).filePath(nome)));
-    }
 }
 
 QTEST_MAIN(TestPrincipal)

@@ -1,3 +1,4 @@
+#include "DadosDetalhes.h"
 #include "app/ufmDetalhesLicitacao.h"
 #include "app/ufmDetalhesPesquisa.h"
 #include "components/uDBText.h"
@@ -17,60 +18,6 @@
 #include <vector>
 
 namespace {
-
-using TValores = std::vector<std::pair<const char *, QVariant>>;
-
-const QString Objeto = QStringLiteral(
-    "Aquisição de material de expediente para as secretarias municipais, conforme "
-    "especificações e quantidades constantes do Termo de Referência (Anexo I).\n"
-    "Itens: papel sulfite A4, canetas esferográficas, grampeadores e pastas suspensas.\n"
-    "Entrega parcelada conforme a demanda de cada secretaria.\n"
-    "Prazo de validade da proposta: 60 (sessenta) dias.\n"
-    "Pagamento em até 30 (trinta) dias após o atesto da nota fiscal.");
-
-const QString PrazoLongo = QStringLiteral(
-    "Em até 10 (dez) dias úteis após o recebimento da ordem de fornecimento, emitida pelo "
-    "Departamento de Compras da Prefeitura Municipal, sob pena das sanções previstas no edital.\n"
-    "Segunda linha do prazo.");
-
-TValores Licitacao(const char *forma)
-{
-    return {
-        {"TipoCotacao", 0},
-        {"ELIDESCRICAO", QStringLiteral("Prefeitura Municipal de Santa Rita do Sapucaí")},
-        {"LICNUMEROALFA", QStringLiteral("12/2024")},
-        {"LICMODALIDADE", QStringLiteral("Pr")},
-        {"LICREGISTROPRECOS", false},
-        {"FormaJulgamento", QString::fromLatin1(forma)},
-        {"LICVALORTOTALLICITADO", 1234567.891},
-        {"Objeto", Objeto},
-        {"FormaEntregaTipo", QStringLiteral("Pa")},
-        {"FormaEntregaPrazo", PrazoLongo},
-        {"FormaEntregaLocal", QStringLiteral("Almoxarifado Central, Rua Cel. Joaquim, 123")},
-        {"PrazoEntregaData", QStringLiteral("04/11/2024")},
-        {"PrazoEntregaHora", QStringLiteral("09:00:00")},
-        {"PrazoEntregaLocal", QStringLiteral("Protocolo Geral da Prefeitura")},
-        {"LICDATAABERTURA", QStringLiteral("05/11/2024")},
-        {"LICHORAABERTURA", QStringLiteral("14:30:00")},
-        {"LICLOCALABERTURA", QStringLiteral("Sala de Licitações, 2º andar do Paço Municipal")},
-    };
-}
-
-TValores Pesquisa()
-{
-    return {
-        {"TipoCotacao", 1},
-        {"CODIGOPESQUISA", 57},
-        {"FormaJulgamento", QStringLiteral("Gl")},
-        {"Objeto", Objeto},
-        {"PrazoEntregaData", QStringLiteral("18/03/2025")},
-        {"PrazoEntregaHora", QStringLiteral("17:45:00")},
-        {"PrazoEntregaLocal", QStringLiteral("Setor de Compras, Av. Brasil, 900")},
-        {"FormaEntregaTipo", QStringLiteral("Un")},
-        {"FormaEntregaPrazo", QStringLiteral("Em até 5 (cinco) dias corridos")},
-        {"FormaEntregaLocal", QStringLiteral("Escola Municipal Dona Benta")},
-    };
-}
 
 // The text a value control shows.
 QString TextoDe(QWidget &janela, const QString &nome)
@@ -302,39 +249,8 @@ private Q_SLOTS:
         QCOMPARE(janela.size(), QSize(784, 561));
     }
 
-    // Renders both windows for the documentation when VARENTA_CAPTURAS names a folder; run it
-    // on a real display (scripts/screenshots does).
-    void capturasDasJanelas()
-    {
-        const QString pasta = qEnvironmentVariable("VARENTA_CAPTURAS");
-        if (pasta.isEmpty())
-            QSKIP("VARENTA_CAPTURAS names no folder");
-        QVERIFY(QDir().mkpath(pasta));
-        const std::pair<bool, const char *> capturas[] = {
-            {true, "detalhes-licitacao.png"},
-            {false, "detalhes-pesquisa.png"},
-        };
-        for (const auto &[licitacao, arquivo] : capturas) {
-            m_tabelas->mmDados.EmptyTable();
-            Preencher(licitacao ? Licitacao("Pi") : Pesquisa());
-            std::unique_ptr<QWidget> janela = Criar(licitacao);
-            janela->show();
-            QVERIFY(QTest::qWaitForWindowExposed(janela.get()));
-            QTest::qWait(50);
-            const QString caminho = QDir(pasta).filePath(QString::fromLatin1(arquivo));
-            QVERIFY(janela->grab().save(caminho));
-        }
-    }
-
 private:
-    void Preencher(const TValores &valores)
-    {
-        TMemoryTable &mmDados = m_tabelas->mmDados;
-        mmDados.Append();
-        for (const auto &[campo, valor] : valores)
-            mmDados.FieldByName(QString::fromLatin1(campo)).SetValue(valor);
-        mmDados.Post();
-    }
+    void Preencher(const TValores &valores) { PreencherDados(m_tabelas->mmDados, valores); }
 
     std::unique_ptr<QWidget> Criar(bool licitacao) const
     {

@@ -1,3 +1,4 @@
+#include "DadosFornecedor.h"
 #include "app/uPrincipal.h"
 #include "app/ufmFornecedor.h"
 #include "components/vrtDBEdit.h"
@@ -13,62 +14,6 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The edits in Tab order, with their fields and the letter of their label.
-struct TEditEsperado
-{
-    const char *edit;
-    const char *campo;
-    Qt::Key letra;
-};
-
-const TEditEsperado Edits[] = {
-    {"edRazaoSocial", "FORRAZAOSOCIAL", Qt::Key_Z},
-    {"edNomeFantasia", "FORNOMEFANTASIA", Qt::Key_N},
-    {"edCPFCNPJ", "FORCPFCNPJ", Qt::Key_C},
-    {"edEndereco", "FORENDERECO", Qt::Key_E},
-    {"edCidade", "FORCIDADE", Qt::Key_I},
-    {"edEstado", "FORESTADO", Qt::Key_T},
-    {"edCep", "FORCEP", Qt::Key_P},
-    {"edEmail", "FOREMAIL", Qt::Key_M},
-    {"edTelefoneEmpresa", "FORFONEEMPRESA", Qt::Key_F},
-    {"edFaxEmpresa", "FORFAXEMPRESA", Qt::Key_A},
-    {"edRepresentante", "FORREPRESENTANTE", Qt::Key_R},
-    {"edTelefoneRepresentante", "FORFONEREPRESENTANTE", Qt::Key_O},
-};
-
-// Realistic details, one per edit.
-const char *const Detalhes[] = {
-    "Papelaria Boa Vista Comércio de Materiais Ltda.",
-    "Papelaria Boa Vista",
-    "12.345.678/0001-95",
-    "Av. Getúlio Vargas, 1.520, sala 3 - Centro",
-    "Santa Rita do Sapucaí",
-    "Minas Gerais",
-    "37540-000",
-    "vendas@boavista.com.br",
-    "(35) 3471-2200",
-    "(35) 3471-2201",
-    "João Carlos Ferreira",
-    "(35) 99876-5432",
-};
-
-// Types a text key by key, accented letters included.
-void Teclar(QWidget *controle, const QString &texto)
-{
-    for (const QChar caractere : texto) {
-        const char ascii = caractere.toLatin1();
-        if (caractere.unicode() < 0x80)
-            QTest::keyClick(controle, ascii);
-        else
-            QTest::sendKeyEvent(
-                QTest::Click, controle, Qt::Key_unknown, QString(caractere), Qt::NoModifier);
-    }
-}
-
-} // namespace
 
 class TestFornecedor : public QObject
 {
@@ -99,7 +44,7 @@ private Q_SLOTS:
             QCOMPARE(janela->objectName(), QStringLiteral("fmFornecedor"));
             QCOMPARE(janela->windowTitle(), QStringLiteral("Fornecedor"));
             QCOMPARE(Textos(*janela), QStringList(12, QString()));
-            Digitar(*janela);
+            DigitarDetalhes(*janela);
             QTest::mouseClick(Botao(*janela, "btSalvar"), Qt::LeftButton);
             QVERIFY(!janela->isVisible());
             QCOMPARE(janela->result(), int(QDialog::Accepted));
@@ -150,12 +95,12 @@ private Q_SLOTS:
         TMemoryTable &mmForneced = m_tabelas->mmForneced;
         std::unique_ptr<TfmFornecedor> janela = Abrir();
         if (registrosAntes) {
-            Digitar(*janela);
+            DigitarDetalhes(*janela);
             QTest::mouseClick(Botao(*janela, "btSalvar"), Qt::LeftButton);
             janela = Abrir();
         }
         if (estado == dsInsert)
-            Digitar(*janela);
+            DigitarDetalhes(*janela);
         TVrtDBEdit *cidade = Edit(*janela, "edCidade");
         cidade->setFocus();
         if (estado == dsEdit)
@@ -182,7 +127,7 @@ private Q_SLOTS:
     void closingByTheTitleBarPostsNothing()
     {
         std::unique_ptr<TfmFornecedor> janela = Abrir();
-        Digitar(*janela);
+        DigitarDetalhes(*janela);
         janela->close();
         QCOMPARE(janela->result(), int(QDialog::Rejected));
         QCOMPARE(m_tabelas->mmForneced.State(), dsInsert);
@@ -293,7 +238,7 @@ private Q_SLOTS:
                 cidade->setFocus();
                 Teclar(cidade, QStringLiteral(" (MG)"));
             } else {
-                Digitar(*janela);
+                DigitarDetalhes(*janela);
             }
             if (passo == u"salvar"_s)
                 QTest::mouseClick(Botao(*janela, "btSalvar"), Qt::LeftButton);
@@ -307,23 +252,6 @@ private Q_SLOTS:
         std::unique_ptr<TfmFornecedor> janela = Abrir(&dsForneced);
         QCOMPARE(Textos(*janela), mantidos ? Esperados() : QStringList(12, QString()));
         QVERIFY(m_gravador->Mensagens().isEmpty());
-    }
-
-    // Renders the window for the documentation when VARENTA_CAPTURAS names a folder; run it on
-    // a real display (scripts/screenshots does).
-    void capturaDaJanela()
-    {
-        const QString pasta = qEnvironmentVariable("VARENTA_CAPTURAS");
-        if (pasta.isEmpty())
-            QSKIP("VARENTA_CAPTURAS names no folder");
-        QVERIFY(QDir().mkpath(pasta));
-        std::unique_ptr<TfmFornecedor> janela = Abrir();
-        Digitar(*janela);
-        QTest::mouseClick(Botao(*janela, "btSalvar"), Qt::LeftButton);
-        janela = Abrir();
-        Edit(*janela, "edRazaoSocial")->setFocus();
-        QTest::qWait(50);
-        QVERIFY(janela->grab().save(QDir(pasta).filePath(QStringLiteral("fornecedor.png"))));
     }
 
 private:
@@ -360,17 +288,6 @@ private:
         for (const char *detalhe : Detalhes)
             textos.append(QString::fromUtf8(detalhe));
         return textos;
-    }
-
-    // Types one detail into each edit, moving on with Tab.
-    static void Digitar(TfmFornecedor &janela)
-    {
-        for (std::size_t i = 0; i < std::size(Edits); ++i) {
-            TVrtDBEdit *edit = Edit(janela, Edits[i].edit);
-            edit->setFocus();
-            Teclar(edit, QString::fromUtf8(Detalhes[i]));
-        }
-        Edit(janela, Edits[0].edit)->setFocus();
     }
 
     std::unique_ptr<TTabelasCotacao> m_tabelas;

@@ -470,6 +470,22 @@ TEST_F(Itens, EditSobreTabelaVaziaInsere)
     EXPECT_EQ(t.State(), dsInsert);
 }
 
+TEST_F(Itens, EditandoSoEmEdicaoOuInsercao)
+{
+    EXPECT_FALSE(t.Editando());
+    t.Append();
+    EXPECT_TRUE(t.Editando());
+    F("Item").SetAsInteger(1);
+    t.Post();
+    EXPECT_FALSE(t.Editando());
+    t.Edit();
+    EXPECT_TRUE(t.Editando());
+    t.Cancel();
+    EXPECT_FALSE(t.Editando());
+    t.Close();
+    EXPECT_FALSE(t.Editando());
+}
+
 TEST_F(Itens, ExcluirAUltimaLinhaVaiParaAAnterior)
 {
     Preencher();
@@ -531,17 +547,13 @@ TEST_F(Itens, EsvaziarComCamposSomenteLeituraMantemATabelaAberta)
 TEST_F(Itens, NavegacaoELimites)
 {
     EXPECT_TRUE(t.Eof());
-    EXPECT_TRUE(t.Bof());
     EXPECT_EQ(t.RecNo(), 0);
     Preencher();
     t.First();
-    EXPECT_TRUE(t.Bof());
-    t.Prior();
-    EXPECT_TRUE(t.Bof());
+    t.MoveBy(-1);
     EXPECT_EQ(ItemAtual(), 1);
     t.MoveBy(3);
     EXPECT_EQ(ItemAtual(), 4);
-    EXPECT_FALSE(t.Bof());
     t.MoveBy(10);
     EXPECT_TRUE(t.Eof());
     EXPECT_EQ(ItemAtual(), 6);
@@ -667,10 +679,8 @@ TEST_F(Itens, MarcadorSobreviveAMudancasDeFiltro)
     t.GotoBookmark(marca);
     EXPECT_EQ(ItemAtual(), 5);
     EXPECT_EQ(eventos.nomes, Lista({"BeforeScroll", "AfterScroll"}));
-    EXPECT_TRUE(t.BookmarkValid(marca));
 
     t.SetFilter(QStringLiteral(" CODGRUPO = 1"));
-    EXPECT_FALSE(t.BookmarkValid(marca));
     eventos.nomes.clear();
     try {
         t.GotoBookmark(marca);

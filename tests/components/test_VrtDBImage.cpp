@@ -12,8 +12,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,40 +53,6 @@ QByteArray BitmapGigante()
     escrever(26, 1, 2);
     escrever(28, 32, 2);
     return dados;
-}
-
-// A simple coat of arms: a blue shield with a golden rim, a white star and a green band.
-QImage Brasao()
-{
-    QImage imagem(140, 150, QImage::Format_RGB32);
-    imagem.fill(Qt::white);
-    QPainter p(&imagem);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath escudo;
-    escudo.moveTo(15, 10);
-    escudo.lineTo(125, 10);
-    escudo.lineTo(125, 80);
-    escudo.quadTo(125, 125, 70, 145);
-    escudo.quadTo(15, 125, 15, 80);
-    escudo.closeSubpath();
-    p.setPen(QPen(QColor(212, 175, 55), 6));
-    p.setBrush(QColor(20, 60, 150));
-    p.drawPath(escudo);
-    p.setClipPath(escudo);
-    p.fillRect(QRectF(15, 92, 110, 18), QColor(30, 130, 60));
-    p.setClipping(false);
-    QPainterPath estrela;
-    for (int i = 0; i < 10; ++i) {
-        const double raio = i % 2 ? 11 : 27;
-        const double angulo = -M_PI / 2 + i * M_PI / 5;
-        const QPointF ponto(70 + raio * std::cos(angulo), 52 + raio * std::sin(angulo));
-        i ? estrela.lineTo(ponto) : estrela.moveTo(ponto);
-    }
-    estrela.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    p.drawPath(estrela);
-    return imagem;
 }
 
 // The header table with its picture field, one posted row, and an image control bound to it.
@@ -566,39 +530,6 @@ private Q_SLOTS:
         const QImage quadro = cenario.janela.grab().toImage();
         QCOMPARE(quadro.pixelColor(140, 140), painel);
         QCOMPARE(quadro.pixelColor(75, 75), painel);
-    }
-
-    // Renders the control showing a coat of arms for the documentation when VARENTA_CAPTURAS
-    // names a folder; run it on a real display (scripts/screenshots does).
-    void capturaDoBrasao()
-    {
-        const QString pasta = qEnvironmentVariable("VARENTA_CAPTURAS");
-        if (pasta.isEmpty())
-            QSKIP("VARENTA_CAPTURAS names no folder");
-        QVERIFY(QDir().mkpath(pasta));
-        Cenario cenario;
-        // As the main window shows it: display only, in the panel's colour, without a border.
-        cenario.imagem->SetColor(cenario.janela.palette().color(QPalette::Window));
-        cenario.imagem->SetParentColor(true);
-        cenario.imagem->SetBorderStyle(bsNone);
-        cenario.imagem->SetUsaPopupMenu(false);
-        cenario.Gravar(Codificar(Brasao(), "jpeg"));
-        cenario.janela.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&cenario.janela));
-        QVERIFY(
-            cenario.imagem->grab().save(QDir(pasta).filePath(QStringLiteral("imagem-brasao.png"))));
-
-        // With its three buttons, the picture stretched to the box.
-        cenario.imagem->resize(200, 151);
-        cenario.imagem->SetBorderStyle(bsSingle);
-        cenario.imagem->SetAutoStrech(true);
-        cenario.imagem->SetUsaBotaoRelacionar(true);
-        cenario.imagem->SetUsaBotaoApagar(true);
-        cenario.imagem->SetUsaBotaoAmpliar(true);
-        cenario.janela.resize(210, 160);
-        QTest::qWait(50);
-        QVERIFY(cenario.imagem->grab().save(
-            QDir(pasta).filePath(QStringLiteral("imagem-brasao-botoes.png"))));
     }
 };
 

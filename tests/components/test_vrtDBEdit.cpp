@@ -1,3 +1,4 @@
+#include "CasosDeFoco.h"
 #include "TabelaTeste.h"
 #include "common/uExcecoes.h"
 #include "components/Dbvalor.h"
@@ -246,6 +247,27 @@ private Q_SLOTS:
         QCOMPARE(perguntadas, perguntas);
         QCOMPARE(m_marca->text(), texto);
         QCOMPARE(Tabela().State(), recusa ? dsBrowse : dsEdit);
+    }
+
+    // Focus only borrowed writes nothing on the way out and keeps the change allowed; a real
+    // leaving writes the text and the next change is asked again.
+    void borrowedFocusIsNoLeaving_data() { CasosDeFoco(); }
+
+    void borrowedFocusIsNoLeaving()
+    {
+        QFETCH(int, motivo);
+        QFETCH(bool, emprestado);
+        int perguntadas = 0;
+        m_marca->OnBeforeChange() = [&](QObject *, bool &) { ++perguntadas; };
+        m_marca->setFocus();
+        QTest::keyClicks(m_marca, QStringLiteral("a"));
+
+        SairEVoltar(m_marca, Qt::FocusReason(motivo));
+        QCOMPARE(m_dados->Campo("ITEMMARCA").AsString(), emprestado ? QString() : u"a"_qs);
+        QTest::keyClick(m_marca, Qt::Key_End);
+        QTest::keyClicks(m_marca, QStringLiteral("b"));
+        QCOMPARE(perguntadas, emprestado ? 1 : 2);
+        QCOMPARE(m_marca->text(), QStringLiteral("ab"));
     }
 
     void changesApprovedInAdvanceAreNotAsked()

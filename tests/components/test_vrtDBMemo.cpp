@@ -1,3 +1,4 @@
+#include "CasosDeFoco.h"
 #include "components/MemTable.h"
 #include "components/vrtDBMemo.h"
 #include "components/vrtProcuraSubstitui.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -109,6 +112,53 @@ bool AbriuJanela(const std::function<void()> &acao)
     acao();
     delete espera.data();
     return abriu;
+}
+
+// A one-row table whose memo field a data memo shows.
+struct TabelaMemo
+{
+    explicit TabelaMemo(const QString &texto)
+    {
+        tabela.Open();
+        tabela.Append();
+        objeto.SetAsString(texto);
+        tabela.Post();
+        fonte.SetDataSet(&tabela);
+    }
+
+    void Ligar(TVrtDBMemo *memo)
+    {
+        memo->SetDataSource(&fonte);
+        memo->SetDataField(QStringLiteral("OBJETO"));
+    }
+
+    TMemoryTable tabela {QStringLiteral("mmDados")};
+    TField &objeto = tabela.AdicionarCampo(QStringLiteral("Objeto"), ftMemo);
+    TDataSource fonte;
+};
+
+// Opens a control's context menu as the menu key would and triggers the action that the
+// toolkit names nome ("edit-undo", "edit-cut", ...); answers whether it was there, enabled.
+bool AcionarNoMenu(QWidget *controle, const QByteArray &nome)
+{
+    bool acionado = false;
+    QTimer::singleShot(0, controle, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        const QList<QAction *> acoes = menu->actions();
+        for (QAction *acao : acoes) {
+            if (acao->objectName() == QLatin1String(nome) && acao->isEnabled()) {
+                acao->trigger();
+                acionado = true;
+            }
+        }
+        menu->close();
+    });
+    const QPoint ponto(5, 5);
+    QContextMenuEvent evento(QContextMenuEvent::Keyboard, ponto, controle->mapToGlobal(ponto));
+    QCoreApplication::sendEvent(controle, &evento);
+    return acionado;
 }
 
 const char *const Localizar = "bt_ProcuraSubstitui";
@@ -235,17 +285,11 @@ private Q_SLOTS:
     void substituirNoMemoDeDadosEditaSemGravar()
     {
         MensagemGravador mensagens;
-        TMemoryTable tabela(QStringLiteral("mmDados"));
-        TField &objeto = tabela.AdicionarCampo(QStringLiteral("Objeto"), ftMemo);
-        tabela.Open();
-        tabela.Append();
-        objeto.SetAsString(QStringLiteral("mesa de madeira e mesa de ferro"));
-        tabela.Post();
-        TDataSource fonte;
-        fonte.SetDataSet(&tabela);
+        TabelaMemo dados(QStringLiteral("mesa de madeira e mesa de ferro"));
+        TMemoryTable &tabela = dados.tabela;
+        TField &objeto = dados.objeto;
         Cenario cenario {QString()};
-        cenario.memo->SetDataSource(&fonte);
-        cenario.memo->SetDataField(QStringLiteral("OBJETO"));
+        dados.Ligar(cenario.memo);
         QVERIFY(cenario.Mostrado());
         QCOMPARE(cenario.memo->toPlainText(), objeto.AsString());
 
@@ -444,34 +488,80 @@ private Q_SLOTS:
         QCOMPARE(perguntado, perguntas);
     }
 
-    // Renders the find window for the documentation when VARENTA_CAPTURAS names a folder; run
-    // it on a real display (scripts/screenshots does).
-    void capturaDaJanelaDeProcura()
+    // Focus only borrowed writes nothing on the way out and keeps the change allowed; a real
+    // leaving writes the text and the next change is asked again.
+    void focoEmprestadoNaoESaida_data() { CasosDeFoco(); }
+
+    void focoEmprestadoNaoESaida()
     {
-        const QString pasta = qEnvironmentVariable("VARENTA_CAPTURAS");
-        if (pasta.isEmpty())
-            QSKIP("VARENTA_CAPTURAS names no folder");
-        QVERIFY(QDir().mkpath(pasta));
-        MensagemGravador mensagens;
-        Cenario cenario(QStringLiteral(
-            "Aquisição de material de escritório: papel A4, canetas esferográficas azuis e "
-            "pretas, grampeadores e papel A3 para a Secretaria de Educação."));
-        cenario.memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        QFETCH(int, motivo);
+        QFETCH(bool, emprestado);
+        TabelaMemo dados {QString()};
+        Cenario cenario {QString()};
+        dados.Ligar(cenario.memo);
+        int perguntas = 0;
+        cenario.memo->OnBeforeChange() = [&](QObject *, bool &) { ++perguntas; };
         QVERIFY(cenario.Mostrado());
-        for (auto [modo, arquivo] : {std::pair {mpLocalizar, "memo-localizar.png"},
-                 std::pair {mpSubstituir, "memo-substituir.png"}}) {
-            AoAparecer<TFormProcuraSubstitui>([&](TFormProcuraSubstitui &janela) {
-                Parte<QLineEdit>(janela, "ed_Procura")->setText(QStringLiteral("papel"));
-                Parte<QLineEdit>(janela, "ed_Substitui")->setText(QStringLiteral("folhas"));
-                Parte<QPushButton>(janela, Localizar)->click();
-                QTest::qWait(50);
-                QVERIFY(janela.grab().save(QDir(pasta).filePath(QLatin1String(arquivo))));
-                janela.reject();
-            });
-            cenario.procura.AbrirProcura(modo, cenario.memo);
-        }
-        QVERIFY(
-            cenario.janela.grab().save(QDir(pasta).filePath(QStringLiteral("memo-selecao.png"))));
+        cenario.memo->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(cenario.memo, QStringLiteral("a"));
+
+        SairEVoltar(cenario.memo, Qt::FocusReason(motivo));
+        QCOMPARE(dados.objeto.AsString(), emprestado ? QString() : u"a"_qs);
+        QTest::keyClicks(cenario.memo, QStringLiteral("b"));
+        QCOMPARE(perguntas, emprestado ? 1 : 2);
+        QCOMPARE(cenario.memo->toPlainText(), QStringLiteral("ab"));
+    }
+
+    // Without a find component the memo shows the toolkit's menu, whose changes are asked and
+    // put the row into edit as keys do, so that leaving stores them.
+    void menuPadraoPassaPelaPermissao_data()
+    {
+        QTest::addColumn<QByteArray>("acao");
+        QTest::addColumn<bool>("recusa");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("recortar") << QByteArray("edit-cut") << false << QString();
+        QTest::newRow("excluir") << QByteArray("edit-delete") << false << QString();
+        QTest::newRow("desfazer") << QByteArray("edit-undo") << false << u"abc"_qs;
+        QTest::newRow("recortar recusado") << QByteArray("edit-cut") << true << u"abcx"_qs;
+        QTest::newRow("excluir recusado") << QByteArray("edit-delete") << true << u"abcx"_qs;
+        QTest::newRow("desfazer recusado") << QByteArray("edit-undo") << true << u"abcx"_qs;
+    }
+
+    void menuPadraoPassaPelaPermissao()
+    {
+        QFETCH(QByteArray, acao);
+        QFETCH(bool, recusa);
+        QFETCH(QString, texto);
+        TabelaMemo dados(QStringLiteral("abc"));
+        Cenario cenario {QString()};
+        cenario.memo->SetProcuraDlg(nullptr);
+        dados.Ligar(cenario.memo);
+        bool recusar = false;
+        int perguntas = 0;
+        cenario.memo->OnBeforeChange() = [&](QObject *, bool &cancela) {
+            ++perguntas;
+            cancela = recusar;
+        };
+        QVERIFY(cenario.Mostrado());
+        // A step to undo, stored and posted: the row is back in browse.
+        cenario.memo->setFocus(Qt::OtherFocusReason);
+        cenario.memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(cenario.memo, QStringLiteral("x"));
+        cenario.outro->setFocus(Qt::OtherFocusReason);
+        dados.tabela.Post();
+        cenario.memo->setFocus(Qt::OtherFocusReason);
+        cenario.memo->selectAll();
+        recusar = recusa;
+
+        QVERIFY(AcionarNoMenu(cenario.memo, acao));
+        QCOMPARE(perguntas, 2);
+        QCOMPARE(cenario.memo->toPlainText(), texto);
+        QCOMPARE(dados.tabela.State(), recusa ? dsBrowse : dsEdit);
+        // The window gets the focus back from the closed menu, then the memo is left.
+        QVERIFY(cenario.Mostrado());
+        QCOMPARE(QApplication::focusWidget(), cenario.memo);
+        cenario.outro->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(dados.objeto.AsString(), texto);
     }
 };
 

@@ -588,53 +588,6 @@ private Q_SLOTS:
         QVERIFY(std::none_of(janelas.cbegin(), janelas.cend(),
             [](QWidget *j) { return qobject_cast<TForm_TelaMensagem *>(j); }));
     }
-
-    // Renders the screen for the documentation when VARENTA_CAPTURAS names a folder; run it
-    // on a real display (scripts/screenshots does).
-    void capturasDaTela()
-    {
-        const QString pasta = qEnvironmentVariable("VARENTA_CAPTURAS");
-        if (pasta.isEmpty())
-            QSKIP("VARENTA_CAPTURAS names no folder");
-        QVERIFY(QDir().mkpath(pasta));
-        const auto capturar
-            = [&pasta](const QString &arquivo, std::function<void(TForm_TelaMensagem &)> antes,
-                  const char *fechar) {
-                  AoMostrarTela([=](TForm_TelaMensagem &tela) {
-                      antes(tela);
-                      QTest::qWait(50);
-                      tela.grab().save(QDir(pasta).filePath(arquivo));
-                      Clicar(tela, fechar);
-                  });
-              };
-
-        capturar(
-            QStringLiteral("tela-mensagem-pergunta.png"), [](TForm_TelaMensagem &) {}, "BitBtnNao");
-        ExibeMensagem(tmPergunta, Atencao,
-            QStringLiteral("O valor da proposta (1.250,00000) é maior que o preço máximo "
-                           "(1.000,00000).\rContinuar mesmo assim?"),
-            bmSim | bmNao);
-
-        capturar(
-            QStringLiteral("tela-mensagem-erro-detalhes.png"),
-            [](TForm_TelaMensagem &tela) { Clicar(tela, "Bitbtn_Detalhes"); }, "BitBtnContinuar");
-        ExibeMensagemDetalhada(tmErro, Atencao,
-            QStringLiteral("Problemas com a impressão:\r\rExistem problemas com a impressora "
-                           "escolhida\rou a(s) página(s) escolhida(s) não existe(m)."),
-            bmContinuar,
-            QStringLiteral("A impressora \"HP LaserJet\" não respondeu: o trabalho de "
-                           "impressão foi recusado."),
-            false);
-
-        capturar(
-            QStringLiteral("tela-mensagem-aviso.png"), [](TForm_TelaMensagem &) {},
-            "BitBtnContinuar");
-        ExibeAviso(QStringLiteral("Arquivo salvo com sucesso."));
-
-        for (const char *arquivo : {"tela-mensagem-pergunta.png", "tela-mensagem-erro-detalhes.png",
-                 "tela-mensagem-aviso.png"})
-            QVERIFY(QFile::exists(QDir(pasta).filePath(QString::fromLatin1(arquivo))));
-    }
 };
 
 QTEST_MAIN(TestTelaMensagem)
