@@ -406,7 +406,7 @@ bool TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensage
 bool TRegrasCotacao::TemAlteracaoPendente() const
 {
     return m_expImpCotacao && !Carregando
-        && (Editando(m_tabelas.mmItens)
+        && (m_tabelas.mmItens.Editando()
             || CPFCNPJ() != m_expImpCotacao->Cotacao().CpfCnpjFornecedor);
 }
 

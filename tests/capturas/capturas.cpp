@@ -6,7 +6,10 @@
 
 #include "app/DadosDetalhes.h"
 #include "app/DadosFornecedor.h"
+#include "app/uAjuda.h"
 #include "app/uPrincipal.h"
+#include "app/uTraducoes.h"
+#include "app/ufmConferirProposta.h"
 #include "app/ufmDetalhesLicitacao.h"
 #include "app/ufmDetalhesPesquisa.h"
 #include "app/ufmFornecedor.h"
@@ -16,8 +19,11 @@
 #include "components/vrtDBGrid.h"
 #include "components/vrtDBMemo.h"
 #include "components/vrtProcuraSubstitui.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "messages/TelaMensagem.h"
 #include "model/uTabelasCotacao.h"
+#include "model/uVTExpImpCotacaoDados.h"
+#include "support/CotacaoTeste.h"
 #include "support/JanelasTeste.h"
 #include "support/MensagemGravador.h"
 
@@ -30,7 +36,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtMath>
@@ -299,25 +307,100 @@ void JanelaPrincipal(const QDir &pasta, const QDir &amostras)
     }
 }
 
+// A tender of 500 items being answered: the item's details below the grid, the find bar on
+// "cafe", the progress in the status bar; then the check before sending.
+void MuitosItens(const QDir &pasta)
+{
+    MensagemGravador mensagens({int(mrYes), int(mrYes), int(mrYes)});
+    QTemporaryDir copias;
+    auto cotacao = LicitacaoGrande(u"Gi"_s, 500);
+    cotacao->EntidadeNome = u"Prefeitura Municipal de Santa Rita do Sul"_s;
+    TItem &cafe = cotacao->Grupos()->Grupo(1).Itens().Item(36);
+    cafe.ObjetoResumidoMatServ = u"Pacote de 500 g, embalagem a vácuo"_s;
+    cafe.ObjetoResumidoItem = u"Entrega mensal na sede da Secretaria de Educação"_s;
+    const QString arquivo = GravarArquivoCotacao(*cotacao, copias.path(), u"Cotacao"_s);
+    TfmCotacao janela;
+    Mostrar(janela);
+    janela.EscolherArquivo = [arquivo] { return arquivo; };
+    Parte<QAction>(janela, "mnAbrir")->trigger();
+    auto *itens = Parte<TvrtDBGrid>(janela, "dbgItens");
+    for (const QString &preco : {u"10,5"_s, u"11,9"_s, u"14"_s}) {
+        DigitarNaGrade(*itens, "VlCotado", preco);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    }
+    QTest::keyClick(&janela, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), u"cafe"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    Salvar(janela, pasta, u"janela-muitos-itens.png"_s);
+
+    AoAparecer<TfmConferirProposta>([&pasta](TfmConferirProposta &conferir) {
+        Salvar(conferir, pasta, u"conferir-proposta.png"_s);
+        conferir.reject();
+    });
+    Parte<QAction>(janela, "mnConferirProposta")->trigger();
+}
+
+// The help and the about windows.
+void Ajuda(const QDir &pasta)
+{
+    TfmCotacao principal;
+    Mostrar(principal);
+    const auto capturar = [&pasta](QWidget &janela, const QString &nome) {
+        janela.activateWindow();
+        Exigir(QTest::qWaitForWindowExposed(&janela), nome);
+        QTest::qWait(150);
+        Salvar(janela, pasta, nome);
+    };
+    capturar(*MostrarComoUsar(principal), u"ajuda-como-usar.png"_s);
+    capturar(*MostrarSobre(principal), u"ajuda-sobre.png"_s);
+}
+
+// The main window on a sample as it opens on the screen it finds, drawn with the whole screen:
+// on a laptop's screen it opens maximized and nothing of it falls outside.
+void NaTela(const QDir &pasta, const QString &amostra)
+{
+    QTemporaryDir copias;
+    const QString copia = QDir(copias.path()).filePath(QFileInfo(amostra).fileName());
+    Exigir(QFile::copy(amostra, copia), copia);
+    TfmCotacao janela;
+    Mostrar(janela);
+    janela.Abrir(copia);
+    QTest::qWait(300);
+    QScreen *tela = janela.screen();
+    const QString nome = u"tela-%1x%2.png"_s.arg(tela->size().width()).arg(tela->size().height());
+    Exigir(tela->grabWindow(0).save(pasta.filePath(nome)), nome);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication aplicacao(argc, argv);
+    CarregarTraducoesQt(aplicacao);
     const QStringList argumentos = QCoreApplication::arguments();
-    if (argumentos.size() != 3) {
-        std::fputs("Uso: capturas PASTA PASTA_DAS_AMOSTRAS\n", stderr);
+    const bool naTela = argumentos.size() == 4 && argumentos.at(1) == QLatin1String("--tela");
+    if (argumentos.size() != 3 && !naTela) {
+        std::fputs("Uso: capturas PASTA PASTA_DAS_AMOSTRAS\n"
+                   "     capturas --tela PASTA AMOSTRA.kvt\n",
+            stderr);
         return 2;
     }
-    const QDir pasta(argumentos.at(1));
+    const QDir pasta(argumentos.at(naTela ? 2 : 1));
     try {
         Exigir(QDir().mkpath(pasta.path()), pasta.path());
+        if (naTela) {
+            NaTela(pasta, argumentos.at(3));
+            return 0;
+        }
         TelasDeMensagem(pasta);
         ProcuraNoMemo(pasta);
         JanelasDeDetalhes(pasta);
         ImagemDoBrasao(pasta);
         JanelaDoFornecedor(pasta);
         JanelaPrincipal(pasta, QDir(argumentos.at(2)));
+        MuitosItens(pasta);
+        Ajuda(pasta);
     } catch (const std::exception &erro) {
         std::fprintf(stderr, "capturas: %s\n", erro.what());
         return 1;
