@@ -1,5 +1,6 @@
 #include "exchange/uVTExpImpCotacaoComum.h"
 
+#include "common/uCaminhos.h"
 #include "common/uConversoes.h"
 #include "common/uExcecoes.h"
 #include "common/uFuncoesLicitacao.h"
@@ -33,6 +34,12 @@ bool ProfundidadeAceitavel(const QByteArray &bytes)
 }
 
 } // namespace
+
+QString DocumentoTemporario(const QString &diretorioTrabalho, const QString &nomeArquivo)
+{
+    return CaminhoEm(
+        diretorioTrabalho, nomeArquivo.isEmpty() ? QStringLiteral(".kvt") : nomeArquivo);
+}
 
 qint32 LerInteiro(const QDomElement &no)
 {
@@ -121,7 +128,7 @@ bool AbrirArquivoCotacao(QDomDocument &documento, const QString &diretorio,
 {
     TImpExpLogManager &log = ObterLogManager();
     log.AdicionarMensagem(QStringLiteral("Abrindo arquivo..."));
-    const QString temporario = diretorioTrabalho + nomeArquivo;
+    const QString temporario = DocumentoTemporario(diretorioTrabalho, nomeArquivo);
     // The inflated document never outlives this call, whatever happens in it.
     struct TRemocao
     {
@@ -129,7 +136,8 @@ bool AbrirArquivoCotacao(QDomDocument &documento, const QString &diretorio,
         ~TRemocao() { QFile::remove(caminho); }
     } remocao {temporario};
 
-    if (!DescompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), diretorio, temporario)) {
+    if (!DescompactarContainer(TextoParaVersao(VERSAO_ARQUIVO_COTACAO),
+            ContainerDaCotacao(diretorio, nomeArquivo), temporario)) {
         log.AdicionarErro(QStringLiteral("Não foi possível carregar o arquivo KVT."));
         return false;
     }

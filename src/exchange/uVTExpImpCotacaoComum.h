@@ -156,10 +156,13 @@ void GravarLista(TEscritaXML &escrita, const QString &nomeLista, const QString &
 // does not parse leaves documento empty, which ValidarDocumento then refuses; a file that
 // cannot be read raises EFileError.
 void CarregarDocumento(QDomDocument &documento, const QString &caminho);
-// The open road up to the DOM: inflates the container diretorio + nomeArquivo + ".kvt" into the
-// document diretorioTrabalho + nomeArquivo, loads that into documento and removes it again on
-// every path. Logs each step; false, with the error logged, when there is no such container.
-// The container's refusals and file errors are raised.
+// The document an open inflates: the quotation file's base name in the working folder; a file
+// named just ".kvt", whose base name is empty, keeps that whole name.
+QString DocumentoTemporario(const QString &diretorioTrabalho, const QString &nomeArquivo);
+// The open road up to the DOM: inflates the container of nomeArquivo in diretorio
+// (ContainerDaCotacao) into DocumentoTemporario, loads that into documento and removes it
+// again on every path. Logs each step; false, with the error logged, when there is no such
+// container. The container's refusals and file errors are raised.
 bool AbrirArquivoCotacao(QDomDocument &documento, const QString &diretorio,
     const QString &nomeArquivo, const QString &diretorioTrabalho);
 // Checks the "dados" root and its "cotacao" child, logging the check; answers the "cotacao"

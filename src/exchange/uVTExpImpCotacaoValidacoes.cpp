@@ -1,5 +1,7 @@
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 
+#include "common/uCaminhos.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -318,10 +320,26 @@ bool TMD5CheckSum::Comparar(const TMD5Digest &a, const TMD5Digest &b)
 
 QString NomeArquivoCompactado(const QString &pasta, const QString &documento)
 {
-    QString caminho = pasta;
-    if (!caminho.endsWith(QLatin1Char('/')))
-        caminho += QLatin1Char('/');
-    return caminho + QFileInfo(documento).fileName() + QStringLiteral(".kvt");
+    return CaminhoEm(pasta, QFileInfo(documento).fileName() + QStringLiteral(".kvt"));
+}
+
+QString ContainerDaCotacao(const QString &pasta, const QString &nome)
+{
+    const QString canonico = CaminhoEm(pasta, nome + QStringLiteral(".kvt"));
+    if (QFileInfo(canonico).isFile())
+        return canonico;
+    // Every other spelling of "kvt", in a fixed order.
+    for (int caixa = 1; caixa < 8; ++caixa) {
+        QString extensao = QStringLiteral(".kvt");
+        for (int letra = 0; letra < 3; ++letra) {
+            if (caixa & (1 << letra))
+                extensao[letra + 1] = extensao[letra + 1].toUpper();
+        }
+        const QString caminho = CaminhoEm(pasta, nome + extensao);
+        if (QFileInfo(caminho).isFile())
+            return caminho;
+    }
+    return canonico;
 }
 
 bool CompactarArquivo(const TVersao &versao, const QString &pasta, const QString &documento)

@@ -54,6 +54,10 @@ public:
 
 // The folder (with a trailing delimiter) followed by the document's file name and ".kvt".
 QString NomeArquivoCompactado(const QString &pasta, const QString &documento);
+// The container an open of the base name in the folder reads: pasta/nome.kvt, or, when there
+// is no such file, the first file pasta/nome.EXT whose EXT is "kvt" in other letter cases
+// (files come from systems that ignore case). Answers pasta/nome.kvt when neither exists.
+QString ContainerDaCotacao(const QString &pasta, const QString &nome);
 
 // Writes the container of the document into the folder. False, writing nothing, when the
 // folder or the document does not exist. The container replaces an earlier file of the same

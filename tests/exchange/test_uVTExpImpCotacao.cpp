@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -254,6 +255,60 @@ TEST_F(Controlador, MesmoArquivoSobOutroNomeNaoEhApagado)
     ASSERT_TRUE(Importar(QStringLiteral("Atalho")));
     ASSERT_TRUE(Exportar());
     EXPECT_EQ(Arquivos(), QStringList({U("Atalho.kvt"), U("COT-7-2024.kvt")}));
+}
+
+// Files arrive from systems that ignore letter case, and under odd names: each opens as the
+// base name its folder gives, and the first save replaces it by the canonical file.
+class ArquivoRecebido
+    : public Controlador
+    , public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(ArquivoRecebido, AbreEAPrimeiraGravacaoOSubstitui)
+{
+    const QString recebido = U(GetParam());
+    Receber(*LicitacaoTeste(), QStringLiteral("Recebido"));
+    ASSERT_TRUE(QFile::rename(QDir(m_pasta.path()).filePath(QStringLiteral("Recebido.kvt")),
+        QDir(m_pasta.path()).filePath(recebido)));
+
+    ASSERT_TRUE(Importar(QFileInfo(recebido).completeBaseName()));
+    EXPECT_EQ(c.Cotacao().NumeroAlfa, QStringLiteral("7/2024"));
+    EXPECT_TRUE(mensagens.Mensagens().isEmpty());
+    EXPECT_EQ(Arquivos(), QStringList({recebido}));
+
+    ASSERT_TRUE(Exportar());
+    EXPECT_EQ(Arquivos(), QStringList({U("COT-7-2024.kvt")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Nomes, ArquivoRecebido,
+    ::testing::Values("Cotacao.kvt", "COTACAO.KVT", "Cotacao.Kvt", ".kvt", "COT-7-2024.KVT"));
+
+TEST_F(Controlador, ExtensaoExataVemAntesDasOutrasCaixas)
+{
+    Receber(*LicitacaoTeste());
+    GravarArquivo(QDir(m_pasta.path()).filePath(QStringLiteral("Cotacao.KVT")), "x");
+    EXPECT_TRUE(Importar());
+    // The base name itself keeps its case.
+    EXPECT_FALSE(Importar(QStringLiteral("COTACAO")));
+}
+
+TEST_F(Controlador, PastaDeTrabalhoSemBarraGuardaODocumentoDentroDela)
+{
+    const QByteArray valido = [&] {
+        Receber(*LicitacaoTeste());
+        return LerArquivo(QDir(m_pasta.path()).filePath(QStringLiteral("Cotacao.kvt")));
+    }();
+    // A digest that does not match names the inflated document.
+    GravarArquivo(QDir(m_pasta.path()).filePath(QStringLiteral("Cotacao.kvt")),
+        QByteArray(valido).replace(27, 1, "\x5A"));
+    t.PrepararParaCarga();
+    EXPECT_THROW(c.Importar(QStringLiteral("Cotacao"), Pasta(), m_trabalho.path(), t.mmDados,
+                     t.mmGrupos, t.mmItens, t.mmCotas),
+        EVrtException);
+    ASSERT_EQ(mensagens.Mensagens().size(), 1);
+    EXPECT_EQ(mensagens.Mensagens().first().Detalhes,
+        U("Arquivo %1/Cotacao inválido.").arg(m_trabalho.path()));
 }
 
 TEST_F(Controlador, CompressaoQueNaoGravaMantemOArquivoAberto)

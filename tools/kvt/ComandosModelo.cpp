@@ -24,7 +24,7 @@ void LerCotacao(const QString &arquivo, TDadosCotacao &cotacao)
     QDomDocument documento;
     if (!AbrirArquivoCotacao(documento, pasta, info.completeBaseName(), PastaTemporaria())) {
         throw EVrtException(QStringLiteral("O arquivo %1 não existe.")
-                                .arg(NomeArquivoCompactado(pasta, info.completeBaseName())));
+                                .arg(ContainerDaCotacao(pasta, info.completeBaseName())));
     }
     cotacao.CarregarDoXML(ValidarDocumento(documento));
 }
