@@ -119,16 +119,7 @@ bool TExpImpCotacao::Importar(const QString &nomeArquivo, const QString &diretor
 
 bool TExpImpCotacao::AbrirEValidar()
 {
-    QDomDocument documento;
-    if (!AbrirArquivo(documento))
-        return false;
-    m_cotacao.CarregarDoXML(ValidarDocumento(documento));
-    return true;
-}
-
-bool TExpImpCotacao::AbrirArquivo(QDomDocument &documento)
-{
-    return AbrirArquivoCotacao(documento, m_diretorio, m_nomeArquivo, m_diretorioTrabalho);
+    return LerArquivoCotacao(m_cotacao, m_diretorio, m_nomeArquivo, m_diretorioTrabalho);
 }
 
 bool TExpImpCotacao::CarregarDados(
@@ -253,6 +244,16 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     if (gravado)
         Registrar(QStringLiteral("Arquivo KVT salvo com sucesso."));
     return gravado;
+}
+
+bool LerArquivoCotacao(TDadosCotacao &cotacao, const QString &diretorio, const QString &nomeArquivo,
+    const QString &diretorioTrabalho)
+{
+    QDomDocument documento;
+    if (!AbrirArquivoCotacao(documento, diretorio, nomeArquivo, diretorioTrabalho))
+        return false;
+    cotacao.CarregarDoXML(ValidarDocumento(documento));
+    return true;
 }
 
 QString NomeArquivoCanonico(const TDadosCotacao &cotacao)
