@@ -10,7 +10,6 @@
 #include "messages/ExibeMensagens.h"
 #include "messages/uExpLog.h"
 
-#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 
@@ -249,7 +248,7 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
 bool LerArquivoCotacao(TDadosCotacao &cotacao, const QString &diretorio, const QString &nomeArquivo,
     const QString &diretorioTrabalho)
 {
-    QDomDocument documento;
+    TDocumentoLido documento;
     if (!AbrirArquivoCotacao(documento, diretorio, nomeArquivo, diretorioTrabalho))
         return false;
     cotacao.CarregarDoXML(ValidarDocumento(documento));

@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 class QSaveFile;
 
@@ -72,6 +73,12 @@ bool DescompactarArquivo(const TVersao &esperada, const QString &pasta, const QS
     qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
 // The same with the container's path given whole.
 bool DescompactarContainer(const TVersao &esperada, const QString &container,
+    const QString &documento, qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
+
+// The same checks with the inflated document kept in memory: its bytes, or nothing when there
+// is no such container. documento only names the document in the refusals that concern it (a
+// digest that does not match, a document beyond tamanhoMaximo); nothing is written anywhere.
+std::optional<QByteArray> LerContainer(const TVersao &esperada, const QString &container,
     const QString &documento, qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
 
 // The steps by which a save reaches the disk: the container created under a temporary name

@@ -149,8 +149,10 @@ TEST_F(Controlador, DocumentoSemDadosEhInvalido)
 {
     // A document whose root is "cotacao" itself.
     auto cotacao = LicitacaoTeste();
-    QDomDocument documento;
-    documento.appendChild(cotacao->GravarNoXML(documento));
+    QByteArray documento;
+    TEscritaBytes escrita(documento);
+    escrita.Declaracao(u"version=\"1.0\" encoding=\"ISO-8859-1\"");
+    cotacao->GravarNoXML(escrita);
     const QString caminho = QDir(m_trabalho.path()).filePath(QStringLiteral("Cotacao"));
     GravarDocumento(documento, caminho);
     ASSERT_TRUE(CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), Pasta(), caminho));
@@ -255,6 +257,37 @@ TEST_F(Controlador, MesmoArquivoSobOutroNomeNaoEhApagado)
     ASSERT_TRUE(Importar(QStringLiteral("Atalho")));
     ASSERT_TRUE(Exportar());
     EXPECT_EQ(Arquivos(), QStringList({U("Atalho.kvt"), U("COT-7-2024.kvt")}));
+}
+
+// Blank-only texts are data: a brand, an observation and a supplier number made of blanks
+// open, fill the tables and are saved as written (the carriage return travels as a character
+// reference).
+TEST_F(Controlador, TextosSoDeBrancosSaoLidosEGravadosComoEscritos)
+{
+    auto cotacao = LicitacaoTeste();
+    TItem &item = cotacao->Itens()->Item(0);
+    item.Marca = QStringLiteral("   ");
+    item.Observacao = QStringLiteral(" \t\r\n ");
+    cotacao->CpfCnpjFornecedor = QStringLiteral("  ");
+    Receber(*cotacao);
+    ASSERT_TRUE(Importar());
+
+    const auto conferir = [](const TDadosCotacao &lida) {
+        EXPECT_EQ(lida.CpfCnpjFornecedor, QStringLiteral("  "));
+        ASSERT_NE(lida.Itens(), nullptr);
+        EXPECT_EQ(lida.Itens()->Item(0).Marca, QStringLiteral("   "));
+        EXPECT_EQ(lida.Itens()->Item(0).Observacao, QStringLiteral(" \t\r\n "));
+    };
+    conferir(c.Cotacao());
+    t.mmItens.First();
+    EXPECT_EQ(t.mmItens.FieldByName(QStringLiteral("ITEMMARCA")).AsString(), QStringLiteral("   "));
+
+    ASSERT_TRUE(Exportar());
+    EXPECT_EQ(c.NomeArquivo(), QStringLiteral("COT-7-2024-  "));
+    TDadosCotacao relida;
+    ASSERT_TRUE(LerArquivoCotacao(relida, Pasta(), c.NomeArquivo(), Trabalho()));
+    conferir(relida);
+    EXPECT_EQ(Arquivos(), QStringList({U("COT-7-2024-  .kvt")}));
 }
 
 // Files arrive from systems that ignore letter case, and under odd names: each opens as the
