@@ -215,6 +215,9 @@ private:
 class TDocumentoEmMemoria
 {
 public:
+    // Room for a document of about that size, taken at once so that growing seldom copies it.
+    explicit TDocumentoEmMemoria(qint64 tamanhoProvavel) { m_bytes.reserve(tamanhoProvavel); }
+
     char *Espaco()
     {
         m_bytes.resize(m_usados + TamanhoPedacoDescompactado);
@@ -436,7 +439,8 @@ std::optional<QByteArray> LerContainer(const TVersao &esperada, const QString &c
         return std::nullopt;
     QFile origem(container);
     const TMD5Digest digest = AbrirContainer(origem, esperada);
-    TDocumentoEmMemoria destino;
+    // Deflate seldom packs a document's text more than sixteen times.
+    TDocumentoEmMemoria destino(qMin(tamanhoMaximo, origem.size() * 16));
     Inflar(origem, destino, tamanhoMaximo, documento);
     QByteArray bytes = destino.Concluir();
     if (!TMD5CheckSum::Comparar(
