@@ -81,28 +81,22 @@ QStringView TElementoLido::TextoVisto() const
 
 TElementoLido TElementoLido::PrimeiroFilho(QStringView nome) const
 {
-    if (Nulo())
-        return {};
-    const qint32 filho = m_documento->m_nos[m_indice].primeiroFilho;
-    if (filho < 0)
-        return {};
-    const TElementoLido primeiro(m_documento, filho);
-    if (nome.isEmpty() || m_documento->m_nos[filho].nome == m_documento->m_nomes->Procurar(nome))
-        return primeiro;
-    return primeiro.ProximoIrmao(nome);
+    return Nulo() ? TElementoLido() : DeNome(m_documento->m_nos[m_indice].primeiroFilho, nome);
 }
 
 TElementoLido TElementoLido::ProximoIrmao(QStringView nome) const
 {
-    if (Nulo())
-        return {};
+    return Nulo() ? TElementoLido() : DeNome(m_documento->m_nos[m_indice].proximoIrmao, nome);
+}
+
+TElementoLido TElementoLido::DeNome(qint32 indice, QStringView nome) const
+{
     const qint32 procurado = nome.isEmpty() ? -1 : m_documento->m_nomes->Procurar(nome);
     if (!nome.isEmpty() && procurado < 0)
         return {};
-    for (qint32 irmao = m_documento->m_nos[m_indice].proximoIrmao; irmao >= 0;
-         irmao = m_documento->m_nos[irmao].proximoIrmao) {
-        if (procurado < 0 || m_documento->m_nos[irmao].nome == procurado)
-            return TElementoLido(m_documento, irmao);
+    for (; indice >= 0; indice = m_documento->m_nos[indice].proximoIrmao) {
+        if (procurado < 0 || m_documento->m_nos[indice].nome == procurado)
+            return TElementoLido(m_documento, indice);
     }
     return {};
 }

@@ -38,6 +38,9 @@ private:
         , m_indice(indice)
     { }
 
+    // The element at indice, or the first of its next siblings, of that name (any when empty).
+    TElementoLido DeNome(qint32 indice, QStringView nome) const;
+
     const TDocumentoLido *m_documento = nullptr;
     qint32 m_indice = -1;
 };

@@ -69,6 +69,22 @@ TEST_F(Documento, ReadingPrimitivesGiveDefaultsForAnAbsentElement)
     EXPECT_EQ(LerTexto(cotacao.PrimeiroFilho(QStringLiteral("c"))), QStringLiteral(" x "));
 }
 
+TEST_F(Documento, ChildrenAreFoundByNameAndTextsReadAsWritten)
+{
+    const TElementoLido cotacao = Cotacao(QStringLiteral(
+        "<x>1</x><a> p<b>q</b><![CDATA[ <r> ]]>&#233;&#8364; </a><x>2</x><a/><y>\t</y>"));
+    EXPECT_EQ(cotacao.PrimeiroFilho().Nome(), QStringLiteral("x"));
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("x")).Texto(), QStringLiteral("1"));
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("x")).ProximoIrmao(QStringLiteral("x")).Texto(),
+        QStringLiteral("2"));
+    // An element's text holds its children's, CDATA and references as they read.
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("a")).Texto(), QStringLiteral(" pq <r> é€ "));
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("y")).Texto(), QStringLiteral("\t"));
+    EXPECT_TRUE(cotacao.PrimeiroFilho(QStringLiteral("b")).Nulo()); // a grandchild
+    EXPECT_TRUE(cotacao.PrimeiroFilho(QStringLiteral("nenhum")).Nulo());
+    EXPECT_TRUE(cotacao.PrimeiroFilho(QStringLiteral("y")).ProximoIrmao().Nulo());
+}
+
 TEST_F(Documento, TextsSurviveTheFileWhateverTheirCharacters)
 {
     const struct
