@@ -1,6 +1,6 @@
 // Opening a quotation of 10,000 items into the tables and saving it back, set against the
 // bare costs measured in the same run: deflating and hashing the saved document (the
-// container's floor) and reading and writing its XML, straight and through a DOM tree.
+// container's floor) and reading and writing its XML.
 #include "CenarioAbrirSalvar.h"
 #include "Melhores.h"
 #include "exchange/uVTExpImpCotacao.h"
@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDomDocument>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -26,17 +25,6 @@
 namespace {
 
 constexpr int QuantidadeItens = 10000;
-
-QDomDocument DocumentoDe(const TDadosCotacao &cotacao)
-{
-    QDomDocument documento;
-    documento.appendChild(documento.createProcessingInstruction(
-        QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-    QDomElement dados = documento.createElement(QStringLiteral("dados"));
-    documento.appendChild(dados);
-    dados.appendChild(cotacao.GravarNoXML(documento));
-    return documento;
-}
 
 CenarioAbrirSalvar &ObterCenario()
 {
@@ -97,25 +85,14 @@ void EscreverBytes(benchmark::State &state)
     state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
 }
 
-// The model built as a DOM tree and written as the document's bytes.
-void EscreverXml(benchmark::State &state)
-{
-    CenarioAbrirSalvar &c = ObterCenario();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DocumentoParaBytes(DocumentoDe(*c.cotacao)));
-    state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
-}
-
 // The document's bytes parsed and read into a model.
 void LerXml(benchmark::State &state)
 {
     CenarioAbrirSalvar &c = ObterCenario();
     for (auto _ : state) {
-        QDomDocument documento;
-        documento.setContent(c.bytes);
+        const TDocumentoLido documento = TDocumentoLido::DeBytes(c.bytes);
         TDadosCotacao cotacao;
-        cotacao.CarregarDoXML(
-            documento.documentElement().firstChildElement(QStringLiteral("cotacao")));
+        cotacao.CarregarDoXML(documento.Raiz().PrimeiroFilho(QStringLiteral("cotacao")));
         benchmark::DoNotOptimize(cotacao.Itens());
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * QuantidadeItens);
@@ -125,7 +102,6 @@ BENCHMARK(Abrir)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(Salvar)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(DeflateMd5)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(EscreverBytes)->Unit(benchmark::kMillisecond)->Repetitions(3);
-BENCHMARK(EscreverXml)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(LerXml)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 } // namespace
@@ -141,8 +117,7 @@ int main(int argc, char **argv)
     std::printf("\nFastest of each, %d items, document %.1f MB:\n", QuantidadeItens,
         double(ObterCenario().bytes.size()) / 1e6);
     std::printf("  %-12s %9s %9s\n", "", "cpu ms", "real ms");
-    for (const char *nome :
-        {"Abrir", "Salvar", "DeflateMd5", "EscreverBytes", "EscreverXml", "LerXml"}) {
+    for (const char *nome : {"Abrir", "Salvar", "DeflateMd5", "EscreverBytes", "LerXml"}) {
         const Melhores::Tempos t = melhores.De(nome);
         if (t.cpu > 0)
             std::printf("  %-12s %9.1f %9.1f\n", nome, t.cpu * 1e3, t.real * 1e3);

@@ -1,10 +1,11 @@
 // The open and save road at three sizes, 1,000, 10,000 and 32,767 items: opening into the
-// tables, saving, and the road after one posted price, each set against the bare floor over
-// the same document measured in the same run: zlib (inflating for the open, deflating for the
-// saves), MD5, and one bare XML stream pass (QXmlStreamReader reading the document for the
-// open, QXmlStreamWriter writing its elements and texts for the saves). Printed as one Markdown
-// table, followed by the peak memory of opening the largest file, measured in a child process of
-// its own.
+// tables, the open's check road alone (as far as the model, as kvt check goes), saving, and
+// the road after one posted price, each set against the bare floor over the same document
+// measured in the same run: zlib (inflating for the opens, deflating for the saves), MD5, and
+// one bare XML stream pass (QXmlStreamReader reading the document for the opens,
+// QXmlStreamWriter writing its elements and texts for the saves). Printed as one Markdown
+// table, followed by the peak memory of opening the largest file both ways, each measured in a
+// child process of its own.
 #include "CenarioAbrirSalvar.h"
 #include "CenarioPosGravacao.h"
 #include "Melhores.h"
@@ -28,6 +29,8 @@ namespace {
 
 constexpr int Tamanhos[] = {1000, 10000, 32767};
 const char *const OpcaoPico = "--pico-abertura";
+const char *const OpcaoTabelas = "tabelas";
+const char *const OpcaoConferir = "conferir";
 
 template<typename T>
 T &Cenario(int itens)
@@ -160,6 +163,17 @@ void Abrir(benchmark::State &estado, int itens)
     }
 }
 
+// The open road without the tables, as kvt check runs it: container, document and model.
+void Conferir(benchmark::State &estado, int itens)
+{
+    CenarioAbrirSalvar &c = Cenario<CenarioAbrirSalvar>(itens);
+    for (auto _ : estado) {
+        TDadosCotacao cotacao;
+        if (!LerArquivoCotacao(cotacao, c.Pasta(), QStringLiteral("Cotacao"), c.Trabalho()))
+            estado.SkipWithError("a conferência falhou");
+    }
+}
+
 // Saves into a folder of its own, so that the received file stays for the opens.
 void Salvar(benchmark::State &estado, int itens)
 {
@@ -197,6 +211,7 @@ struct TLinha
 
 const TLinha Linhas[] = {
     {"Abrir", Abrir, PisoLeitura, PisoAbrirSalvar},
+    {"Conferir", Conferir, PisoLeitura, PisoAbrirSalvar},
     {"Salvar", Salvar, PisoEscrita, PisoAbrirSalvar},
     {"PosGravacao", PosGravacao, PisoEscrita, PisoPosGravacao},
 };
@@ -264,9 +279,9 @@ long PicoKiB()
     return 0;
 }
 
-// In the child: opens pasta/Cotacao.kvt as the window does and prints the peak resident
-// memory before and after, in KiB.
-int MedirPicoAbertura(const QString &pasta)
+// In the child: opens pasta/Cotacao.kvt as the window does into the tables, or only as far as
+// the model as kvt check does, and prints the peak resident memory before and after, in KiB.
+int MedirPicoAbertura(const QString &pasta, bool comTabelas)
 {
     TTabelasCotacao tabelas;
     tabelas.Abrir();
@@ -274,8 +289,12 @@ int MedirPicoAbertura(const QString &pasta)
     const long antes = PicoKiB();
     TExpImpCotacao controlador;
     const QTemporaryDir trabalho;
-    if (!controlador.Importar(QStringLiteral("Cotacao"), pasta, trabalho.path() + QLatin1Char('/'),
-            tabelas.mmDados, tabelas.mmGrupos, tabelas.mmItens, tabelas.mmCotas))
+    const QString pastaTrabalho = trabalho.path() + QLatin1Char('/');
+    const bool aberto = comTabelas
+        ? controlador.Importar(QStringLiteral("Cotacao"), pasta, pastaTrabalho, tabelas.mmDados,
+            tabelas.mmGrupos, tabelas.mmItens, tabelas.mmCotas)
+        : LerArquivoCotacao(controlador.Cotacao(), pasta, QStringLiteral("Cotacao"), pastaTrabalho);
+    if (!aberto)
         return 1;
     std::printf("%ld %ld\n", antes, PicoKiB());
     return 0;
@@ -285,20 +304,24 @@ void ImprimirPicoAbertura()
 {
     const int itens = Tamanhos[std::size(Tamanhos) - 1];
     CenarioAbrirSalvar &c = Cenario<CenarioAbrirSalvar>(itens);
-    QProcess filho;
-    filho.start(
-        QCoreApplication::applicationFilePath(), {QString::fromLatin1(OpcaoPico), c.Pasta()});
-    long antes = 0;
-    long depois = 0;
-    if (!filho.waitForFinished(600000) || filho.exitCode() != 0
-        || std::sscanf(filho.readAllStandardOutput().constData(), "%ld %ld", &antes, &depois)
-            != 2) {
-        std::printf("\nPico de memória da abertura: não medido\n");
-        return;
+    for (const char *road : {OpcaoTabelas, OpcaoConferir}) {
+        QProcess filho;
+        filho.start(QCoreApplication::applicationFilePath(),
+            {QString::fromLatin1(OpcaoPico), c.Pasta(), QString::fromLatin1(road)});
+        long antes = 0;
+        long depois = 0;
+        if (!filho.waitForFinished(600000) || filho.exitCode() != 0
+            || std::sscanf(filho.readAllStandardOutput().constData(), "%ld %ld", &antes, &depois)
+                != 2) {
+            std::printf("\nPico de memória da abertura (%s): não medido\n", road);
+            continue;
+        }
+        const double documento = double(c.bytes.size()) / (1024 * 1024);
+        std::printf("\nPico de memória ao abrir o arquivo de %d itens (%.1f MiB de documento), "
+                    "%s: %.0f MiB (%.0f MiB antes de abrir; %.1f vezes o documento além disso)\n",
+            itens, documento, road, double(depois) / 1024, double(antes) / 1024,
+            double(depois - antes) / 1024 / documento);
     }
-    std::printf("\nPico de memória ao abrir o arquivo de %d itens (%.1f MB de documento): "
-                "%.0f MiB (%.0f MiB antes de abrir)\n",
-        itens, double(c.bytes.size()) / 1e6, double(depois) / 1024, double(antes) / 1024);
 }
 
 } // namespace
@@ -306,8 +329,9 @@ void ImprimirPicoAbertura()
 int main(int argc, char **argv)
 {
     QCoreApplication aplicacao(argc, argv);
-    if (argc == 3 && std::string(argv[1]) == OpcaoPico)
-        return MedirPicoAbertura(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && std::string(argv[1]) == OpcaoPico)
+        return MedirPicoAbertura(
+            QString::fromLocal8Bit(argv[2]), std::string(argv[3]) == OpcaoTabelas);
 
     Registrar();
     Melhores melhores;

@@ -1,5 +1,6 @@
 // Reading and writing the quotation document of a large model, per item, beside a bare
 // QXmlStreamReader pass over the same bytes: the floor of any reader of that document.
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "messages/uExpLog.h"
 #include "model/uVTExpImpCotacaoDados.h"
@@ -55,20 +56,9 @@ struct Cenario
                     Preencher(grupo.Itens().Adicionar(std::make_unique<TItem>()), i);
             }
         }
-        bytes = DocumentoParaBytes(Documento());
-        GravarDocumento(Documento(), caminho());
+        bytes = DocumentoDaCotacao(cotacao);
+        GravarDocumento(bytes, caminho());
         ObterLogManager().Limpar();
-    }
-
-    QDomDocument Documento() const
-    {
-        QDomDocument documento;
-        documento.appendChild(documento.createProcessingInstruction(
-            QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-        QDomElement dados = documento.createElement(QStringLiteral("dados"));
-        documento.appendChild(dados);
-        dados.appendChild(cotacao.GravarNoXML(documento));
-        return documento;
     }
 
     QString caminho() const { return pasta.filePath(QStringLiteral("documento")); }
@@ -99,7 +89,7 @@ void Ler(benchmark::State &state)
     const Cenario &cenario = ObterCenario(int(state.range(0)));
     for (auto _ : state) {
         ObterLogManager().Limpar();
-        QDomDocument documento;
+        TDocumentoLido documento;
         CarregarDocumento(documento, cenario.caminho());
         TDadosCotacao cotacao;
         cotacao.CarregarDoXML(ValidarDocumento(documento));
@@ -108,13 +98,13 @@ void Ler(benchmark::State &state)
     PorItem(state, cenario);
 }
 
-// The save road up to the bytes of the file: build the document, encode it.
+// The save road up to the bytes of the file, written straight from the model.
 void Gravar(benchmark::State &state)
 {
     const Cenario &cenario = ObterCenario(int(state.range(0)));
     for (auto _ : state) {
         ObterLogManager().Limpar();
-        benchmark::DoNotOptimize(DocumentoParaBytes(cenario.Documento()));
+        benchmark::DoNotOptimize(DocumentoDaCotacao(cenario.cotacao));
     }
     PorItem(state, cenario);
 }

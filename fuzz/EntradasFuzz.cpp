@@ -13,7 +13,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 
@@ -51,16 +50,13 @@ QByteArray Ler(const QString &caminho)
     return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
 }
 
-// The model read from the document bytes along the open road: the file, the DOM, the root
+// The model read from the document bytes along the open road: the document reader, the root
 // check and the model's reader. False when the document is refused.
 bool LerModelo(const QByteArray &bytes, TDadosCotacao &cotacao)
 {
     ObterLogManager().Limpar();
-    const QString caminho = Pasta(QStringLiteral("documento")) + QStringLiteral("Cotacao");
-    Gravar(caminho, bytes);
-    QDomDocument documento;
     try {
-        CarregarDocumento(documento, caminho);
+        const TDocumentoLido documento = TDocumentoLido::DeBytes(bytes);
         cotacao.CarregarDoXML(ValidarDocumento(documento));
         return true;
     } catch (const Exception &) {

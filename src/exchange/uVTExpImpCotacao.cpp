@@ -1,5 +1,6 @@
 #include "exchange/uVTExpImpCotacao.h"
 
+#include "common/uCaminhos.h"
 #include "common/uExcecoes.h"
 #include "common/uFuncoesLicitacao.h"
 #include "common/uPastaTemporaria.h"
@@ -9,8 +10,6 @@
 #include "messages/ExibeMensagens.h"
 #include "messages/uExpLog.h"
 
-#include <QDir>
-#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 
@@ -45,11 +44,6 @@ TVersao VersaoDoArquivo()
 void Remover(const QString &caminho)
 {
     GravacaoContainer().Remover(caminho);
-}
-
-QString CaminhoEm(const QString &pasta, const QString &nome)
-{
-    return QDir(pasta).filePath(nome);
 }
 
 // Runs one stage of the save; when anything in it raises, the stage's error line is logged and
@@ -124,16 +118,7 @@ bool TExpImpCotacao::Importar(const QString &nomeArquivo, const QString &diretor
 
 bool TExpImpCotacao::AbrirEValidar()
 {
-    QDomDocument documento;
-    if (!AbrirArquivo(documento))
-        return false;
-    m_cotacao.CarregarDoXML(ValidarDocumento(documento));
-    return true;
-}
-
-bool TExpImpCotacao::AbrirArquivo(QDomDocument &documento)
-{
-    return AbrirArquivoCotacao(documento, m_diretorio, m_nomeArquivo, m_diretorioTrabalho);
+    return LerArquivoCotacao(m_cotacao, m_diretorio, m_nomeArquivo, m_diretorioTrabalho);
 }
 
 bool TExpImpCotacao::CarregarDados(
@@ -224,6 +209,9 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     Registrar(QStringLiteral("Salvando arquivo KVT."));
     const QString novoNome = NomeArquivoCanonico(m_cotacao);
     const QString temporario = CaminhoEm(m_diretorioTrabalho, novoNome);
+    // Found before the new file exists: a file received as NOME.KVT, whose canonical name is
+    // NOME, is still the one to go.
+    const QString anterior = ContainerDaCotacao(m_diretorio, m_nomeArquivo);
 
     Registrar(QStringLiteral("Salvando arquivo temporário."));
     try {
@@ -235,14 +223,12 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     Registrar(QStringLiteral("Arquivo temporário salvo com sucesso."));
 
     // The file opened before goes only once the new container is in place, and never when
-    // both names lead to the same file.
+    // it is the very file just written, whatever its name.
     const auto finalizar = [&](bool gravado) {
         Remover(temporario);
         if (gravado) {
             const QString novo = NomeArquivoCompactado(m_diretorio, temporario);
-            const QString anterior = CaminhoEm(m_diretorio, m_nomeArquivo + QLatin1String(".kvt"));
-            if (removerAnterior && novoNome.trimmed() != m_nomeArquivo.trimmed()
-                && QFile::exists(anterior) && !MesmoArquivo(anterior, novo))
+            if (removerAnterior && QFile::exists(anterior) && !MesmoArquivo(anterior, novo))
                 Remover(anterior);
             m_nomeArquivo = novoNome;
         }
@@ -265,6 +251,16 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     if (gravado)
         Registrar(QStringLiteral("Arquivo KVT salvo com sucesso."));
     return gravado;
+}
+
+bool LerArquivoCotacao(TDadosCotacao &cotacao, const QString &diretorio, const QString &nomeArquivo,
+    const QString &diretorioTrabalho)
+{
+    TDocumentoLido documento;
+    if (!AbrirArquivoCotacao(documento, diretorio, nomeArquivo, diretorioTrabalho))
+        return false;
+    cotacao.CarregarDoXML(ValidarDocumento(documento));
+    return true;
 }
 
 QString NomeArquivoCanonico(const TDadosCotacao &cotacao)

@@ -12,7 +12,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QDomDocument;
 class TMemoryTable;
 
 class TExpImpCotacao
@@ -57,7 +56,6 @@ public:
 
 private:
     bool AbrirEValidar();
-    bool AbrirArquivo(QDomDocument &documento);
     bool CarregarDados(TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens,
         TMemoryTable &mmCotas);
     bool AtualizarDados(TMemoryTable &mmDados, TMemoryTable &mmGrupos, TMemoryTable &mmItens);
@@ -71,6 +69,12 @@ private:
     QString m_diretorioTrabalho;
     QString m_nomeArquivo;
 };
+
+// The open road without the tables: the quotation file nomeArquivo in diretorio checked,
+// inflated, its document checked and read into cotacao (meant for a fresh model), every step
+// logged. False, after the error line, when there is no such file; raises any other failure.
+bool LerArquivoCotacao(TDadosCotacao &cotacao, const QString &diretorio, const QString &nomeArquivo,
+    const QString &diretorioTrabalho);
 
 // The base name a save gives the quotation: "COT-" and the tender number with "/" turned into
 // "-", or "COT-PESQ-" and the survey's code, then "-" and the supplier's CPF/CNPJ digits when

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "exchange/uVTExpImpCotacaoEscrita.h"
+#include "exchange/uVTExpImpCotacaoLeitura.h"
 #include "messages/uExpLog.h"
 
 #include <QByteArray>
-#include <QDomDocument>
-#include <QDomElement>
 #include <QString>
 
 #include <cstddef>
@@ -14,27 +13,20 @@
 
 // What the quotation document's readers and writers share: the reading primitives, the
 // element tables that map a model's properties onto child elements, and the document's
-// load, check and encoding.
+// load and check.
 
 // Reading primitives. Each is given a child element that may be absent (a null element): an
 // absent element reads as 0, the zero date-time, false or the empty text; a present one whose
 // text does not parse raises EConvertError.
-qint32 LerInteiro(const QDomElement &no);
-double LerReal(const QDomElement &no);
-double LerDataHora(const QDomElement &no);
+qint32 LerInteiro(const TElementoLido &no);
+double LerReal(const TElementoLido &no);
+double LerDataHora(const TElementoLido &no);
 // True for "Y" and for "-1", which is what the writer writes for true; false otherwise.
-bool LerLogico(const QDomElement &no);
-QString LerTexto(const QDomElement &no);
+bool LerLogico(const TElementoLido &no);
+// The text exactly as written, blanks included.
+QString LerTexto(const TElementoLido &no);
 
 QString LogicoParaTexto(bool valor);
-
-// Creates an element named nome holding texto and appends it to pai.
-void GravarElemento(
-    QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto);
-// Creates an element named nome holding texto as CDATA and appends it to pai. A "]]>" inside
-// the text is split across two sections, so the section never ends early.
-void GravarElementoCDATA(
-    QDomDocument &documento, QDomElement &pai, const QString &nome, const QString &texto);
 
 enum class TCodificacao { Inteiro, Real, DataHora, Logico, Texto };
 
@@ -49,10 +41,10 @@ struct TElementoXML
 
 // Reads every element of the table, in table order, into the object.
 template<typename T, std::size_t N>
-void LerElementos(T &objeto, const QDomElement &pai, const TElementoXML<T> (&elementos)[N])
+void LerElementos(T &objeto, const TElementoLido &pai, const TElementoXML<T> (&elementos)[N])
 {
     for (const TElementoXML<T> &elemento : elementos) {
-        const QDomElement no = pai.firstChildElement(elemento.nome);
+        const TElementoLido no = pai.PrimeiroFilho(elemento.nome);
         switch (elemento.codificacao) {
         case TCodificacao::Inteiro:
             objeto.*std::get<qint32 T::*>(elemento.campo) = LerInteiro(no);
@@ -105,17 +97,17 @@ struct TLinhasLista
 // ler(elemento, no) and appended. An absent pai (named nomeLista) fails. On a failure the
 // elements already appended stay and the error line is logged before the error goes on.
 template<typename TElemento, typename TLista, typename FLer>
-void CarregarLista(TLista &lista, const QDomElement &pai, const QString &nomeLista,
+void CarregarLista(TLista &lista, const TElementoLido &pai, const QString &nomeLista,
     const QString &nomeElemento, const TLinhasLista &linhas, FLer ler)
 {
     TImpExpLogManager &log = ObterLogManager();
     log.AdicionarMensagem(linhas.inicio);
     try {
         lista.Limpar();
-        if (pai.isNull())
+        if (pai.Nulo())
             ListaAusente(nomeLista);
-        for (QDomElement no = pai.firstChildElement(nomeElemento); !no.isNull();
-             no = no.nextSiblingElement(nomeElemento)) {
+        for (TElementoLido no = pai.PrimeiroFilho(nomeElemento); !no.Nulo();
+             no = no.ProximoIrmao(nomeElemento)) {
             auto elemento = std::make_unique<TElemento>();
             ler(*elemento, no);
             lista.Adicionar(std::move(elemento));
@@ -152,29 +144,24 @@ void GravarLista(TEscritaXML &escrita, const QString &nomeLista, const QString &
     }
 }
 
-// The document's step of the open road: parses a document file into documento. A file that
-// does not parse leaves documento empty, which ValidarDocumento then refuses; a file that
+// The document's step of the open road: reads a document file into documento. A file that
+// does not parse leaves documento invalid, which ValidarDocumento then refuses; a file that
 // cannot be read raises EFileError.
-void CarregarDocumento(QDomDocument &documento, const QString &caminho);
-// The open road up to the DOM: inflates the container diretorio + nomeArquivo + ".kvt" into the
-// document diretorioTrabalho + nomeArquivo, loads that into documento and removes it again on
-// every path. Logs each step; false, with the error logged, when there is no such container.
-// The container's refusals and file errors are raised.
-bool AbrirArquivoCotacao(QDomDocument &documento, const QString &diretorio,
+void CarregarDocumento(TDocumentoLido &documento, const QString &caminho);
+// The path that names the document an open inflates: the quotation file's base name in the
+// working folder (a file named just ".kvt", whose base name is empty, keeps that whole name).
+// The document itself stays in memory; the path names it in the container's refusals.
+QString CaminhoDoDocumento(const QString &diretorioTrabalho, const QString &nomeArquivo);
+// The open road up to the document: checks and inflates the container of nomeArquivo in
+// diretorio (ContainerDaCotacao) and reads the document into documento. Logs each step;
+// false, with the error logged, when there is no such container. The container's refusals
+// are raised.
+bool AbrirArquivoCotacao(TDocumentoLido &documento, const QString &diretorio,
     const QString &nomeArquivo, const QString &diretorioTrabalho);
 // Checks the "dados" root and its "cotacao" child, logging the check; answers the "cotacao"
 // element or raises EVrtException "Arquivo inválido.".
-QDomElement ValidarDocumento(const QDomDocument &documento);
+TElementoLido ValidarDocumento(const TDocumentoLido &documento);
 
-// The document as the bytes of the file: ISO-8859-1, every character outside it as a numeric
-// character reference (also inside CDATA, whose section is closed around the reference), so
-// that nothing is lost; only a carriage return inside CDATA reads back as a line feed, as XML
-// has it. A document without its XML declaration
-// is given one. Raises EVrtException for a character that XML cannot carry at all, and for a
-// declaration of another encoding.
-// The bytes are TEscritaBytes', the same that a save writes straight from the model.
-QByteArray DocumentoParaBytes(const QDomDocument &documento);
-// Writes DocumentoParaBytes into a file, replacing it; raises EFileError when that fails.
-void GravarDocumento(const QDomDocument &documento, const QString &caminho);
-// Writes a document's bytes (TEscritaBytes) into a file in the same way.
+// Writes a document's bytes (TEscritaBytes) into a file, replacing it; raises EFileError when
+// that fails.
 void GravarDocumento(const QByteArray &bytes, const QString &caminho);

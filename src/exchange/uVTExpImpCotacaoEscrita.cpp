@@ -56,35 +56,6 @@ void TEscritaXML::ElementoCDATA(const QString &nome, QStringView texto)
     Fechar();
 }
 
-TEscritaDom::TEscritaDom(QDomDocument &documento)
-    : m_documento(documento)
-{ }
-
-void TEscritaDom::Abrir(const QString &nome)
-{
-    QDomElement elemento = m_documento.createElement(nome);
-    if (m_abertos.empty())
-        m_raiz = elemento;
-    else
-        m_abertos.back().appendChild(elemento);
-    m_abertos.push_back(elemento);
-}
-
-void TEscritaDom::Texto(QStringView texto)
-{
-    m_abertos.back().appendChild(m_documento.createTextNode(texto.toString()));
-}
-
-void TEscritaDom::Cdata(QStringView texto)
-{
-    m_abertos.back().appendChild(m_documento.createCDATASection(texto.toString()));
-}
-
-void TEscritaDom::Fechar()
-{
-    m_abertos.pop_back();
-}
-
 TEscritaBytes::TEscritaBytes(QByteArray &destino)
     : m_destino(destino)
 { }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDomDocument>
-#include <QDomElement>
 #include <QString>
 #include <QStringView>
 
@@ -26,26 +24,6 @@ public:
     // An element holding a text as CDATA. A "]]>" inside it is split across two sections,
     // so that no section ends early.
     void ElementoCDATA(const QString &nome, QStringView texto);
-};
-
-// Builds the elements in a DOM document. The first element opened is left unattached: it is
-// the result.
-class TEscritaDom : public TEscritaXML
-{
-public:
-    explicit TEscritaDom(QDomDocument &documento);
-
-    void Abrir(const QString &nome) override;
-    void Texto(QStringView texto) override;
-    void Cdata(QStringView texto) override;
-    void Fechar() override;
-
-    const QDomElement &Raiz() const { return m_raiz; }
-
-private:
-    QDomDocument &m_documento;
-    QDomElement m_raiz;
-    std::vector<QDomElement> m_abertos;
 };
 
 // Writes the bytes of the file straight away, as the program stores its documents: ISO-8859-1;
@@ -73,12 +51,3 @@ private:
     std::vector<QString> m_abertos;
     bool m_aberturaPendente = false; // "<nome" written, waiting for "/>" or ">"
 };
-
-// The element that gravar builds through a TEscritaDom on the document.
-template<typename FGravar>
-QDomElement ElementoGravado(QDomDocument &documento, FGravar &&gravar)
-{
-    TEscritaDom escrita(documento);
-    gravar(static_cast<TEscritaXML &>(escrita));
-    return escrita.Raiz();
-}

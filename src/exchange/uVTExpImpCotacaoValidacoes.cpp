@@ -1,5 +1,7 @@
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 
+#include "common/uCaminhos.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -195,7 +197,6 @@ public:
         m_arquivo.close();
     }
     void Remover() { m_arquivo.remove(); }
-    QString Caminho() const { return m_arquivo.fileName(); }
 
 private:
     void Descarregar()
@@ -210,9 +211,36 @@ private:
     qint64 m_usados = 0;
 };
 
-// Inflates the stream that follows the header, up to its end: bytes after it are ignored,
-// and a stream cut short simply ends early (the digest then tells).
-void Inflar(QFile &origem, TDocumentoGravado &destino, qint64 tamanhoMaximo)
+// The inflated document kept in memory, chunk after chunk.
+class TDocumentoEmMemoria
+{
+public:
+    // Room for a document of about that size, taken at once so that growing seldom copies it.
+    explicit TDocumentoEmMemoria(qint64 tamanhoProvavel) { m_bytes.reserve(tamanhoProvavel); }
+
+    char *Espaco()
+    {
+        m_bytes.resize(m_usados + TamanhoPedacoDescompactado);
+        return m_bytes.data() + m_usados;
+    }
+    void Acrescentar(qint64 tamanho) { m_usados += tamanho; }
+
+    QByteArray Concluir()
+    {
+        m_bytes.resize(m_usados);
+        return std::move(m_bytes);
+    }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_usados = 0;
+};
+
+// Inflates the stream that follows the header into destino, up to its end: bytes after it are
+// ignored, and a stream cut short simply ends early (the digest then tells). Beyond
+// tamanhoMaximo the document, named documento, is refused.
+template<typename TDestino>
+void Inflar(QFile &origem, TDestino &destino, qint64 tamanhoMaximo, const QString &documento)
 {
     TFluxoZlib fluxo(TFluxoZlib::Descompactar);
     std::vector<char> entrada(TamanhoBufferCompactado);
@@ -236,7 +264,7 @@ void Inflar(QFile &origem, TDocumentoGravado &destino, qint64 tamanhoMaximo)
         const qint64 produzidos = TamanhoPedacoDescompactado - fluxo->avail_out;
         total += produzidos;
         if (total > tamanhoMaximo)
-            throw EVrtException(ArquivoInvalido(destino.Caminho()));
+            throw EVrtException(ArquivoInvalido(documento));
         destino.Acrescentar(produzidos);
         if (resultado == Z_STREAM_END)
             return;
@@ -248,12 +276,36 @@ void GravarDocumento(QFile &origem, const QString &documento, qint64 tamanhoMaxi
 {
     TDocumentoGravado destino(documento);
     try {
-        Inflar(origem, destino, tamanhoMaximo);
+        Inflar(origem, destino, tamanhoMaximo, documento);
         destino.Concluir();
     } catch (...) {
         destino.Remover();
         throw;
     }
+}
+
+// Opens the container and checks its signature and version; answers the digest its header
+// holds, the file positioned at the compressed body.
+TMD5Digest AbrirContainer(QFile &origem, const TVersao &esperada)
+{
+    AbrirParaLeitura(origem);
+    char cabecalho[TAMANHO_CABECALHO_COTACAO];
+    if (Ler(origem, cabecalho, TAMANHO_CABECALHO_COTACAO) < TAMANHO_CABECALHO_COTACAO
+        || qFromLittleEndian<quint32>(cabecalho) != ASSINATURA_ARQUIVO_COTACAO)
+        throw EVrtException(ArquivoInvalido(origem.fileName()));
+
+    const TVersao gravada = VersaoDoCabecalho(cabecalho);
+    if (CompararVersao(SemBuild(gravada), SemBuild(esperada)) != 0)
+        throw EVrtException(QStringLiteral("Versão %1 do arquivo inválida para esta versão %2.")
+                                .arg(VersaoParaTexto(gravada), VersaoParaTexto(esperada)));
+    return DigestDoCabecalho(cabecalho);
+}
+
+TMD5Digest ParaDigest(const QByteArray &resultado)
+{
+    TMD5Digest digest;
+    std::copy(resultado.begin(), resultado.end(), digest.begin());
+    return digest;
 }
 
 } // namespace
@@ -297,18 +349,15 @@ int CompararVersao(const TVersao &a, const TVersao &b)
 
 TMD5Digest TMD5CheckSum::CalcularArquivo(const QString &nomeArquivo)
 {
-    TMD5Digest digest {};
     if (!QFileInfo(nomeArquivo).isFile())
-        return digest;
+        return TMD5Digest {};
     QFile arquivo(nomeArquivo);
     AbrirParaLeitura(arquivo);
     QCryptographicHash md5(QCryptographicHash::Md5);
     std::vector<char> buffer(TamanhoBufferDigest);
     while (const qint64 lidos = Ler(arquivo, buffer.data(), TamanhoBufferDigest))
         md5.addData(QByteArrayView(buffer.data(), lidos));
-    const QByteArray resultado = md5.result();
-    std::copy(resultado.begin(), resultado.end(), digest.begin());
-    return digest;
+    return ParaDigest(md5.result());
 }
 
 bool TMD5CheckSum::Comparar(const TMD5Digest &a, const TMD5Digest &b)
@@ -318,10 +367,26 @@ bool TMD5CheckSum::Comparar(const TMD5Digest &a, const TMD5Digest &b)
 
 QString NomeArquivoCompactado(const QString &pasta, const QString &documento)
 {
-    QString caminho = pasta;
-    if (!caminho.endsWith(QLatin1Char('/')))
-        caminho += QLatin1Char('/');
-    return caminho + QFileInfo(documento).fileName() + QStringLiteral(".kvt");
+    return CaminhoEm(pasta, QFileInfo(documento).fileName() + QStringLiteral(".kvt"));
+}
+
+QString ContainerDaCotacao(const QString &pasta, const QString &nome)
+{
+    const QString canonico = CaminhoEm(pasta, nome + QStringLiteral(".kvt"));
+    if (QFileInfo(canonico).isFile())
+        return canonico;
+    // Every other spelling of "kvt", in a fixed order.
+    for (int caixa = 1; caixa < 8; ++caixa) {
+        QString extensao = QStringLiteral(".kvt");
+        for (int letra = 0; letra < 3; ++letra) {
+            if (caixa & (1 << letra))
+                extensao[letra + 1] = extensao[letra + 1].toUpper();
+        }
+        const QString caminho = CaminhoEm(pasta, nome + extensao);
+        if (QFileInfo(caminho).isFile())
+            return caminho;
+    }
+    return canonico;
 }
 
 bool CompactarArquivo(const TVersao &versao, const QString &pasta, const QString &documento)
@@ -358,24 +423,30 @@ bool DescompactarContainer(const TVersao &esperada, const QString &container,
                 .arg(container));
 
     QFile origem(container);
-    AbrirParaLeitura(origem);
-    char cabecalho[TAMANHO_CABECALHO_COTACAO];
-    if (Ler(origem, cabecalho, TAMANHO_CABECALHO_COTACAO) < TAMANHO_CABECALHO_COTACAO
-        || qFromLittleEndian<quint32>(cabecalho) != ASSINATURA_ARQUIVO_COTACAO)
-        throw EVrtException(ArquivoInvalido(container));
-
-    const TVersao gravada = VersaoDoCabecalho(cabecalho);
-    if (CompararVersao(SemBuild(gravada), SemBuild(esperada)) != 0)
-        throw EVrtException(QStringLiteral("Versão %1 do arquivo inválida para esta versão %2.")
-                                .arg(VersaoParaTexto(gravada), VersaoParaTexto(esperada)));
-
+    const TMD5Digest digest = AbrirContainer(origem, esperada);
     GravarDocumento(origem, documento, tamanhoMaximo);
-    if (!TMD5CheckSum::Comparar(
-            TMD5CheckSum::CalcularArquivo(documento), DigestDoCabecalho(cabecalho))) {
+    if (!TMD5CheckSum::Comparar(TMD5CheckSum::CalcularArquivo(documento), digest)) {
         QFile::remove(documento);
         throw EVrtException(ArquivoInvalido(documento));
     }
     return true;
+}
+
+std::optional<QByteArray> LerContainer(const TVersao &esperada, const QString &container,
+    const QString &documento, qint64 tamanhoMaximo)
+{
+    if (!QFileInfo(container).isFile())
+        return std::nullopt;
+    QFile origem(container);
+    const TMD5Digest digest = AbrirContainer(origem, esperada);
+    // Deflate seldom packs a document's text more than sixteen times.
+    TDocumentoEmMemoria destino(qMin(tamanhoMaximo, origem.size() * 16));
+    Inflar(origem, destino, tamanhoMaximo, documento);
+    QByteArray bytes = destino.Concluir();
+    if (!TMD5CheckSum::Comparar(
+            ParaDigest(QCryptographicHash::hash(bytes, QCryptographicHash::Md5)), digest))
+        throw EVrtException(ArquivoInvalido(documento));
+    return bytes;
 }
 
 bool TGravacaoContainer::Criar(QSaveFile &arquivo)

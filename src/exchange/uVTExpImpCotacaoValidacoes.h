@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 class QSaveFile;
 
@@ -54,6 +55,10 @@ public:
 
 // The folder (with a trailing delimiter) followed by the document's file name and ".kvt".
 QString NomeArquivoCompactado(const QString &pasta, const QString &documento);
+// The container an open of the base name in the folder reads: pasta/nome.kvt, or, when there
+// is no such file, the first file pasta/nome.EXT whose EXT is "kvt" in other letter cases
+// (files come from systems that ignore case). Answers pasta/nome.kvt when neither exists.
+QString ContainerDaCotacao(const QString &pasta, const QString &nome);
 
 // Writes the container of the document into the folder. False, writing nothing, when the
 // folder or the document does not exist. The container replaces an earlier file of the same
@@ -68,6 +73,12 @@ bool DescompactarArquivo(const TVersao &esperada, const QString &pasta, const QS
     qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
 // The same with the container's path given whole.
 bool DescompactarContainer(const TVersao &esperada, const QString &container,
+    const QString &documento, qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
+
+// The same checks with the inflated document kept in memory: its bytes, or nothing when there
+// is no such container. documento only names the document in the refusals that concern it (a
+// digest that does not match, a document beyond tamanhoMaximo); nothing is written anywhere.
+std::optional<QByteArray> LerContainer(const TVersao &esperada, const QString &container,
     const QString &documento, qint64 tamanhoMaximo = TAMANHO_MAXIMO_DOCUMENTO);
 
 // The steps by which a save reaches the disk: the container created under a temporary name

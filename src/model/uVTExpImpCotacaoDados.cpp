@@ -69,7 +69,7 @@ const QString NOME_GRUPOS = QStringLiteral("grupos");
 
 // Builds a list with the reader of the kind's vocabulary; a list that fails is not kept.
 template<typename TLista>
-std::unique_ptr<TLista> NovaListaLida(const QDomElement &no, bool licitacao)
+std::unique_ptr<TLista> NovaListaLida(const TElementoLido &no, bool licitacao)
 {
     auto lista = std::make_unique<TLista>();
     if (licitacao)
@@ -100,15 +100,15 @@ bool FormaComGrupos(const QString &formaJulgamento)
     return formaJulgamento == QLatin1String("Gi");
 }
 
-void TDadosCotacao::CarregarDoXML(const QDomElement &cotacao)
+void TDadosCotacao::CarregarDoXML(const TElementoLido &cotacao)
 {
     TImpExpLogManager &log = ObterLogManager();
     log.AdicionarMensagem(QStringLiteral("Carregando dados do arquivo..."));
     try {
-        if (cotacao.isNull())
+        if (cotacao.Nulo())
             throw EVrtException(QStringLiteral("Erro ao carregar os dados do XML."));
         LerElementos(*this, cotacao, COMUNS);
-        BrasaoRelatorio = LerTexto(cotacao.firstChildElement(NOME_BRASAO));
+        BrasaoRelatorio = LerTexto(cotacao.PrimeiroFilho(NOME_BRASAO));
 
         const bool licitacao = TipoCotacao == tcLicitacao;
         if (licitacao)
@@ -118,21 +118,15 @@ void TDadosCotacao::CarregarDoXML(const QDomElement &cotacao)
 
         if (licitacao || TipoCotacao == tcPesquisa) {
             if (FormaComItens(FormaJulgamento))
-                m_itens = NovaListaLida<TItens>(cotacao.firstChildElement(NOME_ITENS), licitacao);
+                m_itens = NovaListaLida<TItens>(cotacao.PrimeiroFilho(NOME_ITENS), licitacao);
             if (FormaComGrupos(FormaJulgamento))
-                m_grupos
-                    = NovaListaLida<TGrupos>(cotacao.firstChildElement(NOME_GRUPOS), licitacao);
+                m_grupos = NovaListaLida<TGrupos>(cotacao.PrimeiroFilho(NOME_GRUPOS), licitacao);
         }
         log.AdicionarMensagem(QStringLiteral("Dados carregados com sucesso."));
     } catch (...) {
         log.AdicionarErro(QStringLiteral("Erro ao carregar os dados do XML."));
         throw;
     }
-}
-
-QDomElement TDadosCotacao::GravarNoXML(QDomDocument &documento) const
-{
-    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXML(e); });
 }
 
 void TDadosCotacao::GravarNoXML(TEscritaXML &escrita) const

@@ -3,12 +3,11 @@
 #include "model/uVTExpImpCotacaoGrupos.h"
 #include "model/uVTExpImpCotacaoItens.h"
 
-#include <QDomDocument>
-#include <QDomElement>
 #include <QString>
 
 #include <memory>
 
+class TElementoLido;
 class TEscritaXML;
 class TMemoryTable;
 
@@ -77,10 +76,9 @@ public:
     // Reads the model from the "cotacao" element (meant for a fresh object). Raises on a
     // present value that does not parse and on a list the form calls for that fails; the
     // list then stays absent.
-    void CarregarDoXML(const QDomElement &cotacao);
-    // A new, unattached "cotacao" element holding the whole quotation.
-    QDomElement GravarNoXML(QDomDocument &documento) const;
-    // The same written straight into a writer, at its open element.
+    void CarregarDoXML(const TElementoLido &cotacao);
+    // Writes a "cotacao" element holding the whole quotation into the writer, at its open
+    // element.
     void GravarNoXML(TEscritaXML &escrita) const;
 
     // Fills the emptied tables: the header row, the quotas of a tender of treatment 4, and

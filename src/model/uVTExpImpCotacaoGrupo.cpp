@@ -2,6 +2,7 @@
 
 #include "common/uExcecoes.h"
 #include "components/MemTable.h"
+#include "exchange/uVTExpImpCotacaoLeitura.h"
 #include "messages/uExpLog.h"
 
 #include <QStringView>
@@ -9,7 +10,7 @@
 namespace {
 
 void CarregarItensDoGrupo(
-    TItens &itens, const QDomElement &no, void (TItens::*carregar)(const QDomElement &))
+    TItens &itens, const TElementoLido &no, void (TItens::*carregar)(const TElementoLido &))
 {
     TImpExpLogManager &log = ObterLogManager();
     log.AdicionarMensagem(QStringLiteral("Carregando itens do grupo..."));
@@ -23,12 +24,12 @@ void CarregarItensDoGrupo(
 
 } // namespace
 
-void TGrupo::CarregarItensLicitacao(const QDomElement &itens)
+void TGrupo::CarregarItensLicitacao(const TElementoLido &itens)
 {
     CarregarItensDoGrupo(m_itens, itens, &TItens::CarregarDoXMLLicitacao);
 }
 
-void TGrupo::CarregarItensPesquisa(const QDomElement &itens)
+void TGrupo::CarregarItensPesquisa(const TElementoLido &itens)
 {
     CarregarItensDoGrupo(m_itens, itens, &TItens::CarregarDoXMLPesquisa);
 }

@@ -2,9 +2,9 @@
 
 #include "model/uVTExpImpCotacaoItens.h"
 
-#include <QDomElement>
 #include <QString>
 
+class TElementoLido;
 class TMemoryTable;
 
 // One lot of a quotation judged per lot; it owns its items, whose list is never absent.
@@ -25,8 +25,8 @@ public:
 
     // Refill the lot's items from its "itens" element (which may be absent). A failure is
     // logged and swallowed: the lot keeps the items read before it and the other lots load.
-    void CarregarItensLicitacao(const QDomElement &itens);
-    void CarregarItensPesquisa(const QDomElement &itens);
+    void CarregarItensLicitacao(const TElementoLido &itens);
+    void CarregarItensPesquisa(const TElementoLido &itens);
 
     // The lot's items into the items table, under the lot's code.
     void PreencherItens(TMemoryTable &mmItens) const;

@@ -27,16 +27,16 @@ const QString NOME_GRUPO = QStringLiteral("grupo");
 const QString NOME_ITENS = QStringLiteral("itens");
 
 template<std::size_t N>
-void CarregarGrupos(TGrupos &lista, const QDomElement &grupos,
-    const TElementoGrupo (&vocabulario)[N], void (TGrupo::*carregarItens)(const QDomElement &))
+void CarregarGrupos(TGrupos &lista, const TElementoLido &grupos,
+    const TElementoGrupo (&vocabulario)[N], void (TGrupo::*carregarItens)(const TElementoLido &))
 {
     static const TLinhasLista linhas {QStringLiteral("Carregando grupos de itens..."),
         QStringLiteral("Grupos carregados com sucesso."),
         QStringLiteral("Erro ao carregar os grupos de itens.")};
-    CarregarLista<TGrupo>(
-        lista, grupos, NOME_GRUPOS, NOME_GRUPO, linhas, [&](TGrupo &grupo, const QDomElement &no) {
+    CarregarLista<TGrupo>(lista, grupos, NOME_GRUPOS, NOME_GRUPO, linhas,
+        [&](TGrupo &grupo, const TElementoLido &no) {
             LerElementos(grupo, no, vocabulario);
-            (grupo.*carregarItens)(no.firstChildElement(NOME_ITENS));
+            (grupo.*carregarItens)(no.PrimeiroFilho(NOME_ITENS));
         });
 }
 
@@ -67,24 +67,14 @@ void TGrupos::Limpar()
     m_grupos.clear();
 }
 
-void TGrupos::CarregarDoXMLLicitacao(const QDomElement &grupos)
+void TGrupos::CarregarDoXMLLicitacao(const TElementoLido &grupos)
 {
     CarregarGrupos(*this, grupos, GRUPO_LICITACAO, &TGrupo::CarregarItensLicitacao);
 }
 
-void TGrupos::CarregarDoXMLPesquisa(const QDomElement &grupos)
+void TGrupos::CarregarDoXMLPesquisa(const TElementoLido &grupos)
 {
     CarregarGrupos(*this, grupos, GRUPO_PESQUISA, &TGrupo::CarregarItensPesquisa);
-}
-
-QDomElement TGrupos::GravarNoXMLLicitacao(QDomDocument &documento) const
-{
-    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLLicitacao(e); });
-}
-
-QDomElement TGrupos::GravarNoXMLPesquisa(QDomDocument &documento) const
-{
-    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLPesquisa(e); });
 }
 
 void TGrupos::GravarNoXMLLicitacao(TEscritaXML &escrita) const

@@ -2,12 +2,10 @@
 
 #include "model/uVTExpImpCotacaoGrupo.h"
 
-#include <QDomDocument>
-#include <QDomElement>
-
 #include <memory>
 #include <vector>
 
+class TElementoLido;
 class TEscritaXML;
 class TMemoryTable;
 
@@ -27,12 +25,10 @@ public:
 
     // Refill the list from a "grupos" element, which may be absent (that fails the read). A
     // lot whose items fail keeps the items before the bad one; a bad lot value fails the read.
-    void CarregarDoXMLLicitacao(const QDomElement &grupos);
-    void CarregarDoXMLPesquisa(const QDomElement &grupos);
-    // A new, unattached "grupos" element holding every lot, with its items, in list order.
-    QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
-    QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
-    // The same written straight into a writer, at its open element.
+    void CarregarDoXMLLicitacao(const TElementoLido &grupos);
+    void CarregarDoXMLPesquisa(const TElementoLido &grupos);
+    // Writes a "grupos" element holding every lot, with its items, in list order into the
+    // writer, at its open element.
     void GravarNoXMLLicitacao(TEscritaXML &escrita) const;
     void GravarNoXMLPesquisa(TEscritaXML &escrita) const;
 

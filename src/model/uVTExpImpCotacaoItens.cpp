@@ -48,13 +48,13 @@ const QString NOME_ITENS = QStringLiteral("itens");
 const QString NOME_ITEM = QStringLiteral("item");
 
 template<std::size_t N>
-void CarregarItens(TItens &lista, const QDomElement &itens, const TElementoItem (&vocabulario)[N])
+void CarregarItens(TItens &lista, const TElementoLido &itens, const TElementoItem (&vocabulario)[N])
 {
     static const TLinhasLista linhas {QStringLiteral("Carregando itens do arquivo..."),
         QStringLiteral("Itens carregados com sucesso."),
         QStringLiteral("Erro ao carregar os itens do arquivo.")};
     CarregarLista<TItem>(lista, itens, NOME_ITENS, NOME_ITEM, linhas,
-        [&](TItem &item, const QDomElement &no) { LerElementos(item, no, vocabulario); });
+        [&](TItem &item, const TElementoLido &no) { LerElementos(item, no, vocabulario); });
 }
 
 template<std::size_t N>
@@ -80,24 +80,14 @@ void TItens::Limpar()
     m_itens.clear();
 }
 
-void TItens::CarregarDoXMLLicitacao(const QDomElement &itens)
+void TItens::CarregarDoXMLLicitacao(const TElementoLido &itens)
 {
     CarregarItens(*this, itens, ITEM_LICITACAO);
 }
 
-void TItens::CarregarDoXMLPesquisa(const QDomElement &itens)
+void TItens::CarregarDoXMLPesquisa(const TElementoLido &itens)
 {
     CarregarItens(*this, itens, ITEM_PESQUISA);
-}
-
-QDomElement TItens::GravarNoXMLLicitacao(QDomDocument &documento) const
-{
-    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLLicitacao(e); });
-}
-
-QDomElement TItens::GravarNoXMLPesquisa(QDomDocument &documento) const
-{
-    return ElementoGravado(documento, [&](TEscritaXML &e) { GravarNoXMLPesquisa(e); });
 }
 
 void TItens::GravarNoXMLLicitacao(TEscritaXML &escrita) const

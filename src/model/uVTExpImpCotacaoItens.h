@@ -2,13 +2,11 @@
 
 #include "model/uVTExpImpCotacaoItem.h"
 
-#include <QDomDocument>
-#include <QDomElement>
-
 #include <functional>
 #include <memory>
 #include <vector>
 
+class TElementoLido;
 class TEscritaXML;
 class TMemoryTable;
 
@@ -28,12 +26,10 @@ public:
 
     // Refill the list from an "itens" element, which may be absent (that fails the read). On
     // a bad value the items before it stay in the list and the error is raised.
-    void CarregarDoXMLLicitacao(const QDomElement &itens);
-    void CarregarDoXMLPesquisa(const QDomElement &itens);
-    // A new, unattached "itens" element holding every item in list order.
-    QDomElement GravarNoXMLLicitacao(QDomDocument &documento) const;
-    QDomElement GravarNoXMLPesquisa(QDomDocument &documento) const;
-    // The same written straight into a writer, at its open element.
+    void CarregarDoXMLLicitacao(const TElementoLido &itens);
+    void CarregarDoXMLPesquisa(const TElementoLido &itens);
+    // Writes an "itens" element holding every item in list order into the writer, at its open
+    // element.
     void GravarNoXMLLicitacao(TEscritaXML &escrita) const;
     void GravarNoXMLPesquisa(TEscritaXML &escrita) const;
 

@@ -123,6 +123,8 @@ private Q_SLOTS:
     void supplierNumberIsCheckedAndMaskedOnLeaving();
     void savingWithoutANumberSavesNothing();
     void theFirstSaveRenamesTheReceivedFile();
+    void theFirstSaveRemovesTheReceivedFileWhateverItsCase_data();
+    void theFirstSaveRemovesTheReceivedFileWhateverItsCase();
     void supplierDetailsSurviveAnOpen();
     void commandsShowTheirWindows_data();
     void commandsShowTheirWindows();
@@ -704,6 +706,32 @@ void TestPrincipal::theFirstSaveRenamesTheReceivedFile()
     QCOMPARE(Arquivos(), QStringList {QStringLiteral("COT-7-2024-11222333000181.kvt")});
     QCOMPARE(QDir(QDir::tempPath()).entryList({QStringLiteral("COT-7-2024*")}, QDir::Files),
         QStringList());
+}
+
+void TestPrincipal::theFirstSaveRemovesTheReceivedFileWhateverItsCase_data()
+{
+    QTest::addColumn<QString>("recebido");
+    for (const char *nome : {"Cotacao.kvt", "COTACAO.KVT", "Cotacao.Kvt", ".kvt"})
+        QTest::newRow(nome) << QString::fromUtf8(nome);
+}
+
+void TestPrincipal::theFirstSaveRemovesTheReceivedFileWhateverItsCase()
+{
+    QFETCH(QString, recebido);
+    MensagemGravador gravador;
+    const QString caminho = QDir(m_pasta->path()).filePath(recebido);
+    QVERIFY(QFile::rename(Gravar(*LicitacaoTeste(), QStringLiteral("Recebido")), caminho));
+    Abrir(caminho);
+    QVERIFY(Acao("mnSalvar")->isEnabled());
+    auto *edFornecedor = m_janela->findChild<TVrtDBEdit *>(QStringLiteral("edFornecedor"));
+    edFornecedor->setFocus();
+    QTest::keyClicks(edFornecedor, QStringLiteral("11222333000181"));
+    Grade("dbgItens").setFocus();
+
+    Acao("mnSalvar")->trigger();
+
+    QCOMPARE(gravador.Textos(), QStringList {QStringLiteral("Arquivo salvo com sucesso.")});
+    QCOMPARE(Arquivos(), QStringList {QStringLiteral("COT-7-2024-11222333000181.kvt")});
 }
 
 void TestPrincipal::supplierDetailsSurviveAnOpen()

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
@@ -148,8 +149,10 @@ TEST_F(Controlador, DocumentoSemDadosEhInvalido)
 {
     // A document whose root is "cotacao" itself.
     auto cotacao = LicitacaoTeste();
-    QDomDocument documento;
-    documento.appendChild(cotacao->GravarNoXML(documento));
+    QByteArray documento;
+    TEscritaBytes escrita(documento);
+    escrita.Declaracao(u"version=\"1.0\" encoding=\"ISO-8859-1\"");
+    cotacao->GravarNoXML(escrita);
     const QString caminho = QDir(m_trabalho.path()).filePath(QStringLiteral("Cotacao"));
     GravarDocumento(documento, caminho);
     ASSERT_TRUE(CompactarArquivo(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), Pasta(), caminho));
@@ -254,6 +257,91 @@ TEST_F(Controlador, MesmoArquivoSobOutroNomeNaoEhApagado)
     ASSERT_TRUE(Importar(QStringLiteral("Atalho")));
     ASSERT_TRUE(Exportar());
     EXPECT_EQ(Arquivos(), QStringList({U("Atalho.kvt"), U("COT-7-2024.kvt")}));
+}
+
+// Blank-only texts are data: a brand, an observation and a supplier number made of blanks
+// open, fill the tables and are saved as written (the carriage return travels as a character
+// reference).
+TEST_F(Controlador, TextosSoDeBrancosSaoLidosEGravadosComoEscritos)
+{
+    auto cotacao = LicitacaoTeste();
+    TItem &item = cotacao->Itens()->Item(0);
+    item.Marca = QStringLiteral("   ");
+    item.Observacao = QStringLiteral(" \t\r\n ");
+    cotacao->CpfCnpjFornecedor = QStringLiteral("  ");
+    Receber(*cotacao);
+    ASSERT_TRUE(Importar());
+
+    const auto conferir = [](const TDadosCotacao &lida) {
+        EXPECT_EQ(lida.CpfCnpjFornecedor, QStringLiteral("  "));
+        ASSERT_NE(lida.Itens(), nullptr);
+        EXPECT_EQ(lida.Itens()->Item(0).Marca, QStringLiteral("   "));
+        EXPECT_EQ(lida.Itens()->Item(0).Observacao, QStringLiteral(" \t\r\n "));
+    };
+    conferir(c.Cotacao());
+    t.mmItens.First();
+    EXPECT_EQ(t.mmItens.FieldByName(QStringLiteral("ITEMMARCA")).AsString(), QStringLiteral("   "));
+
+    ASSERT_TRUE(Exportar());
+    EXPECT_EQ(c.NomeArquivo(), QStringLiteral("COT-7-2024-  "));
+    TDadosCotacao relida;
+    ASSERT_TRUE(LerArquivoCotacao(relida, Pasta(), c.NomeArquivo(), Trabalho()));
+    conferir(relida);
+    EXPECT_EQ(Arquivos(), QStringList({U("COT-7-2024-  .kvt")}));
+}
+
+// Files arrive from systems that ignore letter case, and under odd names: each opens as the
+// base name its folder gives, and the first save replaces it by the canonical file.
+class ArquivoRecebido
+    : public Controlador
+    , public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(ArquivoRecebido, AbreEAPrimeiraGravacaoOSubstitui)
+{
+    const QString recebido = U(GetParam());
+    Receber(*LicitacaoTeste(), QStringLiteral("Recebido"));
+    ASSERT_TRUE(QFile::rename(QDir(m_pasta.path()).filePath(QStringLiteral("Recebido.kvt")),
+        QDir(m_pasta.path()).filePath(recebido)));
+
+    ASSERT_TRUE(Importar(QFileInfo(recebido).completeBaseName()));
+    EXPECT_EQ(c.Cotacao().NumeroAlfa, QStringLiteral("7/2024"));
+    EXPECT_TRUE(mensagens.Mensagens().isEmpty());
+    EXPECT_EQ(Arquivos(), QStringList({recebido}));
+
+    ASSERT_TRUE(Exportar());
+    EXPECT_EQ(Arquivos(), QStringList({U("COT-7-2024.kvt")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Nomes, ArquivoRecebido,
+    ::testing::Values("Cotacao.kvt", "COTACAO.KVT", "Cotacao.Kvt", ".kvt", "COT-7-2024.KVT"));
+
+TEST_F(Controlador, ExtensaoExataVemAntesDasOutrasCaixas)
+{
+    Receber(*LicitacaoTeste());
+    GravarArquivo(QDir(m_pasta.path()).filePath(QStringLiteral("Cotacao.KVT")), "x");
+    EXPECT_TRUE(Importar());
+    // The base name itself keeps its case.
+    EXPECT_FALSE(Importar(QStringLiteral("COTACAO")));
+}
+
+TEST_F(Controlador, PastaDeTrabalhoSemBarraGuardaODocumentoDentroDela)
+{
+    const QByteArray valido = [&] {
+        Receber(*LicitacaoTeste());
+        return LerArquivo(QDir(m_pasta.path()).filePath(QStringLiteral("Cotacao.kvt")));
+    }();
+    // A digest that does not match names the inflated document.
+    GravarArquivo(QDir(m_pasta.path()).filePath(QStringLiteral("Cotacao.kvt")),
+        QByteArray(valido).replace(27, 1, "\x5A"));
+    t.PrepararParaCarga();
+    EXPECT_THROW(c.Importar(QStringLiteral("Cotacao"), Pasta(), m_trabalho.path(), t.mmDados,
+                     t.mmGrupos, t.mmItens, t.mmCotas),
+        EVrtException);
+    ASSERT_EQ(mensagens.Mensagens().size(), 1);
+    EXPECT_EQ(mensagens.Mensagens().first().Detalhes,
+        U("Arquivo %1/Cotacao inválido.").arg(m_trabalho.path()));
 }
 
 TEST_F(Controlador, CompressaoQueNaoGravaMantemOArquivoAberto)

@@ -1,4 +1,5 @@
 #include "common/uExcecoes.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "model/uVTExpImpCotacaoDados.h"
@@ -18,53 +19,70 @@ class Documento : public DocumentoTeste
 protected:
     QString Caminho(const QString &nome) const { return m_pasta.filePath(nome); }
 
-    // A document <dados><cotacao><nome>...</nome></cotacao></dados> with the declaration that
-    // a save gives it, the value as text or as CDATA.
-    QDomDocument Novo(const QString &nome, const QString &valor, bool cdata = false)
+    // The bytes of a document <dados><cotacao><nome>...</nome></cotacao></dados> with the
+    // declaration that a save gives it, the value as text or as CDATA.
+    static QByteArray Novo(const QString &nome, const QString &valor, bool cdata = false)
     {
-        QDomDocument documento;
-        documento.appendChild(documento.createProcessingInstruction(
-            QStringLiteral("xml"), QStringLiteral("version = \"1.0\" encoding=\"ISO-8859-1\"")));
-        QDomElement dados = documento.createElement(QStringLiteral("dados"));
-        documento.appendChild(dados);
-        QDomElement cotacao = documento.createElement(QStringLiteral("cotacao"));
-        dados.appendChild(cotacao);
+        QByteArray bytes;
+        TEscritaBytes escrita(bytes);
+        escrita.Declaracao(u"version = \"1.0\" encoding=\"ISO-8859-1\"");
+        escrita.Abrir(QStringLiteral("dados"));
+        escrita.Abrir(QStringLiteral("cotacao"));
         if (cdata)
-            GravarElementoCDATA(documento, cotacao, nome, valor);
+            escrita.ElementoCDATA(nome, valor);
         else
-            GravarElemento(documento, cotacao, nome, valor);
-        return documento;
+            escrita.Elemento(nome, valor);
+        escrita.Fechar();
+        escrita.Fechar();
+        return bytes;
     }
 
     // The document written to a file and loaded back, as a save and a later open do.
-    QDomDocument Relido(const QDomDocument &documento)
+    const TDocumentoLido &Relido(const QByteArray &bytes)
     {
         const QString arquivo = Caminho(QStringLiteral("documento"));
-        GravarDocumento(documento, arquivo);
-        QDomDocument relido;
-        CarregarDocumento(relido, arquivo);
-        return relido;
+        GravarDocumento(bytes, arquivo);
+        CarregarDocumento(m_relido, arquivo);
+        return m_relido;
     }
 
     QTemporaryDir m_pasta;
+    TDocumentoLido m_relido;
 };
 
 } // namespace
 
 TEST_F(Documento, ReadingPrimitivesGiveDefaultsForAnAbsentElement)
 {
-    const QDomElement ausente;
+    const TElementoLido ausente;
     EXPECT_EQ(LerInteiro(ausente), 0);
     EXPECT_EQ(LerReal(ausente), 0.0);
     EXPECT_EQ(LerDataHora(ausente), 0.0);
     EXPECT_FALSE(LerLogico(ausente));
     EXPECT_TRUE(LerTexto(ausente).isNull());
 
-    // A text of blanks only is dropped by the parser: present but empty, so no number.
-    const QDomElement cotacao = Cotacao(QStringLiteral("<a> &#32;</a><b>\n 12 \n</b><c> x </c>"));
-    EXPECT_THROW(LerInteiro(cotacao.firstChildElement(QStringLiteral("a"))), EConvertError);
-    EXPECT_EQ(LerInteiro(cotacao.firstChildElement(QStringLiteral("b"))), 12);
-    EXPECT_EQ(LerTexto(cotacao.firstChildElement(QStringLiteral("c"))), QStringLiteral(" x "));
+    // A text of blanks only is kept as written: present, and no number.
+    const TElementoLido cotacao = Cotacao(QStringLiteral("<a> &#32;</a><b>\n 12 \n</b><c> x </c>"));
+    EXPECT_THROW(LerInteiro(cotacao.PrimeiroFilho(QStringLiteral("a"))), EConvertError);
+    EXPECT_EQ(LerTexto(cotacao.PrimeiroFilho(QStringLiteral("a"))), QStringLiteral("  "));
+    EXPECT_EQ(LerInteiro(cotacao.PrimeiroFilho(QStringLiteral("b"))), 12);
+    EXPECT_EQ(LerTexto(cotacao.PrimeiroFilho(QStringLiteral("c"))), QStringLiteral(" x "));
+}
+
+TEST_F(Documento, ChildrenAreFoundByNameAndTextsReadAsWritten)
+{
+    const TElementoLido cotacao = Cotacao(QStringLiteral(
+        "<x>1</x><a> p<b>q</b><![CDATA[ <r> ]]>&#233;&#8364; </a><x>2</x><a/><y>\t</y>"));
+    EXPECT_EQ(cotacao.PrimeiroFilho().Nome(), QStringLiteral("x"));
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("x")).Texto(), QStringLiteral("1"));
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("x")).ProximoIrmao(QStringLiteral("x")).Texto(),
+        QStringLiteral("2"));
+    // An element's text holds its children's, CDATA and references as they read.
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("a")).Texto(), QStringLiteral(" pq <r> é€ "));
+    EXPECT_EQ(cotacao.PrimeiroFilho(QStringLiteral("y")).Texto(), QStringLiteral("\t"));
+    EXPECT_TRUE(cotacao.PrimeiroFilho(QStringLiteral("b")).Nulo()); // a grandchild
+    EXPECT_TRUE(cotacao.PrimeiroFilho(QStringLiteral("nenhum")).Nulo());
+    EXPECT_TRUE(cotacao.PrimeiroFilho(QStringLiteral("y")).ProximoIrmao().Nulo());
 }
 
 TEST_F(Documento, TextsSurviveTheFileWhateverTheirCharacters)
@@ -83,13 +101,12 @@ TEST_F(Documento, TextsSurviveTheFileWhateverTheirCharacters)
     for (const auto &caso : casos) {
         const QString valor = QString::fromUtf16(caso.valor);
         SCOPED_TRACE(valor.toStdString());
-        const QDomDocument documento = Novo(QStringLiteral("entidadenome"), valor);
-        const QByteArray bytes = DocumentoParaBytes(documento);
+        const QByteArray bytes = Novo(QStringLiteral("entidadenome"), valor);
         EXPECT_TRUE(bytes.startsWith(DECLARACAO + "<dados><cotacao><entidadenome>"));
         EXPECT_TRUE(bytes.contains(caso.bytes)) << bytes.toStdString();
 
-        const QDomElement cotacao = ValidarDocumento(Relido(documento));
-        EXPECT_EQ(LerTexto(cotacao.firstChildElement(QStringLiteral("entidadenome"))), valor);
+        const TElementoLido cotacao = ValidarDocumento(Relido(bytes));
+        EXPECT_EQ(LerTexto(cotacao.PrimeiroFilho(QStringLiteral("entidadenome"))), valor);
     }
 }
 
@@ -108,12 +125,11 @@ TEST_F(Documento, ACdataSectionKeepsItsTextWhateverItHolds)
     for (const auto &caso : casos) {
         const QString valor = QString::fromUtf16(caso.valor);
         SCOPED_TRACE(valor.toStdString());
-        const QDomDocument documento = Novo(QStringLiteral("elibrasaorelatorio"), valor, true);
-        EXPECT_TRUE(DocumentoParaBytes(documento).contains(caso.bytes))
-            << DocumentoParaBytes(documento).toStdString();
+        const QByteArray bytes = Novo(QStringLiteral("elibrasaorelatorio"), valor, true);
+        EXPECT_TRUE(bytes.contains(caso.bytes)) << bytes.toStdString();
 
-        const QDomElement cotacao = ValidarDocumento(Relido(documento));
-        EXPECT_EQ(LerTexto(cotacao.firstChildElement(QStringLiteral("elibrasaorelatorio"))), valor);
+        const TElementoLido cotacao = ValidarDocumento(Relido(bytes));
+        EXPECT_EQ(LerTexto(cotacao.PrimeiroFilho(QStringLiteral("elibrasaorelatorio"))), valor);
     }
 }
 
@@ -123,27 +139,18 @@ TEST_F(Documento, TheBytesCarryTheirDeclarationAndNothingBetweenElements)
     cotacao.FormaJulgamento = QStringLiteral("Gi");
     cotacao.SetGrupos(std::make_unique<TGrupos>());
     cotacao.Grupos()->Adicionar(std::make_unique<TGrupo>());
-    QDomDocument semDeclaracao;
-    semDeclaracao.appendChild(semDeclaracao.createElement(QStringLiteral("dados")))
-        .appendChild(cotacao.GravarNoXML(semDeclaracao));
-    const QByteArray bytes = DocumentoParaBytes(semDeclaracao);
-    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><dados><cotacao>"))
-        << bytes.toStdString();
+    const QByteArray bytes = DocumentoDaCotacao(cotacao);
+    EXPECT_TRUE(bytes.startsWith(DECLARACAO + "<dados><cotacao>")) << bytes.toStdString();
     EXPECT_FALSE(bytes.contains('\n'));
     EXPECT_FALSE(bytes.contains("> <"));
-
-    QDomDocument outra;
-    outra.appendChild(outra.createProcessingInstruction(
-        QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
-    EXPECT_THROW(DocumentoParaBytes(outra), EVrtException);
 }
 
 TEST_F(Documento, ACharacterThatXmlCannotCarryFailsTheWrite)
 {
     for (const QString &valor :
         {QStringLiteral("a\u0001b"), QString(QChar(0xD800)), QString(QChar(0xFFFF))}) {
-        EXPECT_THROW(DocumentoParaBytes(Novo(QStringLiteral("itemmarca"), valor)), EVrtException);
-        EXPECT_THROW(DocumentoParaBytes(Novo(QStringLiteral("b"), valor, true)), EVrtException);
+        EXPECT_THROW(Novo(QStringLiteral("itemmarca"), valor), EVrtException);
+        EXPECT_THROW(Novo(QStringLiteral("b"), valor, true), EVrtException);
     }
 }
 
@@ -164,10 +171,10 @@ TEST_F(Documento, OnlyADadosRootWithACotacaoChildIsValid)
         SCOPED_TRACE(xml);
         ObterLogManager().Limpar();
         GravarArquivo(Caminho(QStringLiteral("doc")), QByteArray(xml));
-        QDomDocument documento;
+        TDocumentoLido documento;
         CarregarDocumento(documento, Caminho(QStringLiteral("doc")));
         if (valido) {
-            EXPECT_EQ(ValidarDocumento(documento).tagName(), QStringLiteral("cotacao"));
+            EXPECT_EQ(ValidarDocumento(documento).Nome(), QStringLiteral("cotacao"));
             EXPECT_EQ(Log(),
                 QStringList({QStringLiteral("Validando arquivo..."),
                     QStringLiteral("Arquivo validado com sucesso.")}));
@@ -183,13 +190,13 @@ TEST_F(Documento, OnlyADadosRootWithACotacaoChildIsValid)
                     QStringLiteral("[Erro] Arquivo inválido.")}));
         }
     }
-    QDomDocument documento;
+    TDocumentoLido documento;
     EXPECT_THROW(CarregarDocumento(documento, Caminho(QStringLiteral("nenhum"))), EFileError);
 }
 
 TEST_F(Documento, AHostileDocumentIsRefusedQuickly)
 {
-    // A million nested elements would keep the DOM's parser busy for hours.
+    // A million nested elements, or entities that expand without end.
     const QByteArray profundo = "<dados><cotacao><entidadenome>"
         + QByteArray("<a>").repeated(1000000) + "x" + QByteArray("</a>").repeated(1000000)
         + "</entidadenome></cotacao></dados>";
@@ -201,7 +208,7 @@ TEST_F(Documento, AHostileDocumentIsRefusedQuickly)
 
     for (const QByteArray &xml : {profundo, entidades}) {
         GravarArquivo(Caminho(QStringLiteral("doc")), xml);
-        QDomDocument documento;
+        TDocumentoLido documento;
         CarregarDocumento(documento, Caminho(QStringLiteral("doc")));
         EXPECT_THROW(ValidarDocumento(documento), EVrtException);
     }
@@ -239,9 +246,7 @@ TEST_F(Documento, DamagedDocumentsNeverBreakTheReader)
                 danificado.insert(pos, alfabeto.at(aleatorio.bounded(alfabeto.size())));
             }
         }
-        QDomDocument documento;
-        if (!documento.setContent(danificado))
-            documento.clear();
+        const TDocumentoLido documento = TDocumentoLido::DeBytes(danificado);
         try {
             TDadosCotacao cotacao;
             cotacao.CarregarDoXML(ValidarDocumento(documento));
@@ -260,9 +265,9 @@ TEST_F(Documento, OpeningInflatesLoadsAndAlwaysRemovesTheTemporaryDocument)
     ASSERT_TRUE(CompactarArquivo(
         TextoParaVersao(VERSAO_ARQUIVO_COTACAO), pasta, Caminho(QStringLiteral("Licitacao"))));
 
-    QDomDocument documento;
+    TDocumentoLido documento;
     ASSERT_TRUE(AbrirArquivoCotacao(documento, pasta, QStringLiteral("Licitacao"), pastaTrabalho));
-    EXPECT_EQ(documento.documentElement().tagName(), QStringLiteral("dados"));
+    EXPECT_EQ(documento.Raiz().Nome(), QStringLiteral("dados"));
     EXPECT_EQ(Log(),
         QStringList(
             {QStringLiteral("Abrindo arquivo..."), QStringLiteral("Arquivo aberto com sucesso.")}));

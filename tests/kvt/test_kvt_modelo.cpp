@@ -1,3 +1,4 @@
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "model/uVTExpImpCotacaoDados.h"
@@ -54,10 +55,7 @@ protected:
     // Writes the model's document as a save would and packs it as NOME.kvt.
     QString Gravar(const TDadosCotacao &cotacao, const QString &nome) const
     {
-        QDomDocument documento;
-        documento.appendChild(documento.createElement(QStringLiteral("dados")))
-            .appendChild(cotacao.GravarNoXML(documento));
-        GravarDocumento(documento, Caminho(nome));
+        GravarDocumento(DocumentoDaCotacao(cotacao), Caminho(nome));
         EXPECT_TRUE(CompactarArquivo(
             TextoParaVersao(VERSAO_ARQUIVO_COTACAO), m_pasta.path(), Caminho(nome)));
         QFile::remove(Caminho(nome));

@@ -128,6 +128,32 @@ TEST_F(KvtTabelas, RegravaSemApagarOArquivoLido)
         4);
 }
 
+// Files arrive from systems that ignore letter case, and under odd names: check, tables and
+// resave read each, and resave leaves it in place.
+TEST_F(KvtTabelas, LeOArquivoRecebidoComQualquerCaixa)
+{
+    const char *const nomes[] = {"Cotacao.kvt", "COTACAO.KVT", "Cotacao.Kvt", ".kvt"};
+    for (int caso = 0; caso < 4; ++caso) {
+        const char *nome = nomes[caso];
+        SCOPED_TRACE(nome);
+        const QString pasta = Caminho(QStringLiteral("caso%1").arg(caso));
+        ASSERT_TRUE(QDir().mkpath(pasta));
+        const QString arquivo = QDir(pasta).filePath(QString::fromUtf8(nome));
+        ASSERT_TRUE(QFile::rename(Receber(*LicitacaoTeste()), arquivo));
+
+        const ResultadoKvt check = Kvt({QStringLiteral("check"), arquivo});
+        EXPECT_EQ(check.status, 0) << check.erro.toStdString();
+        EXPECT_EQ(check.saida.trimmed(), QStringLiteral("ok"));
+        const ResultadoKvt tabelas = Kvt({QStringLiteral("tables"), arquivo});
+        EXPECT_EQ(tabelas.status, 0) << tabelas.erro.toStdString();
+        const ResultadoKvt regravado = Kvt({QStringLiteral("resave"), arquivo, pasta});
+        EXPECT_EQ(regravado.status, 0) << regravado.erro.toStdString();
+        QStringList esperados {QStringLiteral("COT-7-2024.kvt"), QString::fromUtf8(nome)};
+        esperados.sort();
+        EXPECT_EQ(ArquivosEm(pasta), esperados);
+    }
+}
+
 TEST_F(KvtTabelas, ArquivoRecusadoMostraMensagemDetalhesLogEErro)
 {
     auto cotacao = LicitacaoTeste();

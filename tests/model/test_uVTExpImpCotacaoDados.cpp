@@ -1,4 +1,5 @@
 #include "common/uExcecoes.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoJson.h"
 #include "model/uVTExpImpCotacaoDados.h"
@@ -89,12 +90,14 @@ TFilhos ComBrasao(TFilhos filhos)
 class Cabecalho : public DocumentoTeste
 {
 protected:
-    QDomElement Gravar(const TDadosCotacao &cotacao)
+    // The "cotacao" element written under "dados", read back.
+    TElementoLido Gravar(const TDadosCotacao &cotacao)
     {
-        m_gravado = QDomDocument();
-        QDomElement dados = m_gravado.createElement(QStringLiteral("dados"));
-        m_gravado.appendChild(dados);
-        return dados.appendChild(cotacao.GravarNoXML(m_gravado)).toElement();
+        return Gravado([&](TEscritaXML &escrita) {
+            escrita.Abrir(QStringLiteral("dados"));
+            cotacao.GravarNoXML(escrita);
+            escrita.Fechar();
+        }).PrimeiroFilho();
     }
 };
 
@@ -135,13 +138,12 @@ TEST_F(Cabecalho, ATenderHeaderLandsInItsPropertiesAndIsWrittenBackInOrder)
     EXPECT_EQ(c.Itens()->Count(), 1);
     EXPECT_EQ(c.Grupos(), nullptr);
 
-    const QDomElement gravado = Gravar(c);
+    const TElementoLido gravado = Gravar(c);
     TFilhos esperado = LICITACAO;
     esperado.emplace_back(QStringLiteral("itens"), QStringLiteral("…"));
     EXPECT_EQ(Folhas(gravado), ComBrasao(esperado));
-    const QDomNode brasao = gravado.lastChildElement().firstChild();
-    EXPECT_TRUE(brasao.isCDATASection());
-    EXPECT_TRUE(brasao.nextSibling().isNull());
+    EXPECT_TRUE(m_bytesGravados.endsWith(
+        "<elibrasaorelatorio><![CDATA[FFD8FFE0]]></elibrasaorelatorio></cotacao></dados>"));
 }
 
 TEST_F(Cabecalho, APriceSurveyHeaderLandsInItsPropertiesAndIsWrittenBackInOrder)
@@ -228,7 +230,7 @@ TEST_F(Cabecalho, MissingElementsReadAsTheirDefaults)
 TEST_F(Cabecalho, AFreshObjectWritesTheTenderHeaderWithAnEmptyPictureSection)
 {
     const TDadosCotacao nova;
-    const QDomElement gravado = Gravar(nova);
+    const TElementoLido gravado = Gravar(nova);
     TFilhos esperado = LICITACAO;
     for (auto &filho : esperado)
         filho.second = QStringLiteral("0");
@@ -248,7 +250,7 @@ TEST_F(Cabecalho, AFreshObjectWritesTheTenderHeaderWithAnEmptyPictureSection)
     }
     esperado.emplace_back(QStringLiteral("elibrasaorelatorio"), QString());
     EXPECT_EQ(Folhas(gravado), esperado);
-    EXPECT_TRUE(gravado.lastChildElement().firstChild().isCDATASection());
+    EXPECT_TRUE(m_bytesGravados.contains("<elibrasaorelatorio><![CDATA[]]></elibrasaorelatorio>"));
     EXPECT_EQ(Log(),
         QStringList({QStringLiteral("Carregando dados da licitação..."),
             QStringLiteral("Dados da licitação carregados com sucesso.")}));
@@ -283,7 +285,7 @@ TEST_F(Cabecalho, APresentValueThatDoesNotParseFailsTheWholeRead)
 TEST_F(Cabecalho, AMissingCotacaoElementFailsTheRead)
 {
     TDadosCotacao c;
-    EXPECT_THROW(c.CarregarDoXML(QDomElement()), EVrtException);
+    EXPECT_THROW(c.CarregarDoXML(TElementoLido()), EVrtException);
     EXPECT_EQ(Log().constLast(), QStringLiteral("[Erro] Erro ao carregar os dados do XML."));
 }
 
@@ -305,8 +307,8 @@ TEST_F(Cabecalho, APriceRegistrationTenderReadsBackAsSuch)
             Cotacao(Xml({{QStringLiteral("licregistroprecos"), QString::fromUtf8(texto)}})));
         EXPECT_EQ(c.RegistroPrecos, esperado);
 
-        const QDomElement gravado = Gravar(c);
-        EXPECT_EQ(gravado.firstChildElement(QStringLiteral("licregistroprecos")).text(),
+        const TElementoLido gravado = Gravar(c);
+        EXPECT_EQ(gravado.PrimeiroFilho(QStringLiteral("licregistroprecos")).Texto(),
             esperado ? QStringLiteral("-1") : QStringLiteral("0"));
         TDadosCotacao relido;
         relido.CarregarDoXML(gravado);
@@ -329,7 +331,7 @@ TEST_F(Cabecalho, DateTimesReadAsDatesTimesOrBothAndWriteTheTimeOnlyWhenSet)
         c.CarregarDoXML(
             Cotacao(Xml({{QStringLiteral("lichoraentregaproposta"), QString::fromUtf8(lido)}})));
         EXPECT_NEAR(c.HoraEntregaProposta, valor, 1e-9);
-        EXPECT_EQ(Gravar(c).firstChildElement(QStringLiteral("lichoraentregaproposta")).text(),
+        EXPECT_EQ(Gravar(c).PrimeiroFilho(QStringLiteral("lichoraentregaproposta")).Texto(),
             QString::fromUtf8(escrito));
     }
 }
@@ -351,7 +353,7 @@ TEST_F(Cabecalho, RealsAreReadAndWrittenInBothNotations)
         c.CarregarDoXML(
             Cotacao(Xml({{QStringLiteral("licvalortotallicitado"), QString::fromUtf8(lido)}})));
         EXPECT_DOUBLE_EQ(c.ValorTotalLicitado, valor);
-        EXPECT_EQ(Gravar(c).firstChildElement(QStringLiteral("licvalortotallicitado")).text(),
+        EXPECT_EQ(Gravar(c).PrimeiroFilho(QStringLiteral("licvalortotallicitado")).Texto(),
             QString::fromUtf8(escrito));
     }
 }
@@ -481,12 +483,7 @@ TEST_F(Cabecalho, ReadWriteReadGivesTheSameModel)
         lido.CarregarDoXML(Cotacao(documento));
 
         // Through the bytes of a file, as a save and a later open would go.
-        QDomDocument arquivo;
-        QDomElement dados = arquivo.createElement(QStringLiteral("dados"));
-        arquivo.appendChild(dados);
-        dados.appendChild(lido.GravarNoXML(arquivo));
-        QDomDocument relido;
-        ASSERT_TRUE(relido.setContent(DocumentoParaBytes(arquivo)));
+        const TDocumentoLido relido = TDocumentoLido::DeBytes(DocumentoDaCotacao(lido));
         TDadosCotacao novo;
         novo.CarregarDoXML(ValidarDocumento(relido));
         EXPECT_EQ(CotacaoParaJson(novo), CotacaoParaJson(lido));

@@ -67,9 +67,16 @@ QList<int> Codigos(const TItens &itens)
 class Listas : public DocumentoTeste
 {
 protected:
-    QDomElement Elemento(const QString &nome, const QString &conteudo)
+    TElementoLido Elemento(const QString &nome, const QString &conteudo)
     {
-        return Cotacao(Envolto(nome, conteudo)).firstChildElement(nome);
+        return Cotacao(Envolto(nome, conteudo)).PrimeiroFilho(nome);
+    }
+
+    // What a list's writer writes, read back.
+    template<typename TLista>
+    TElementoLido Gravar(const TLista &lista, void (TLista::*gravar)(TEscritaXML &) const)
+    {
+        return Gravado([&](TEscritaXML &escrita) { (lista.*gravar)(escrita); });
     }
 };
 
@@ -114,8 +121,8 @@ TEST_F(Listas, EachVocabularyReadsAndWritesEveryItemElementInOrder)
     struct Caso
     {
         const TFilhos &filhos;
-        void (TItens::*ler)(const QDomElement &);
-        QDomElement (TItens::*gravar)(QDomDocument &) const;
+        void (TItens::*ler)(const TElementoLido &);
+        void (TItens::*gravar)(TEscritaXML &) const;
         const char *json;
     };
     const Caso casos[] = {
@@ -139,9 +146,9 @@ TEST_F(Listas, EachVocabularyReadsAndWritesEveryItemElementInOrder)
         ASSERT_EQ(itens.Count(), 1);
         EXPECT_EQ(ItemParaJson(itens.Item(0)), QString::fromUtf8(caso.json));
 
-        const QDomElement gravado = (itens.*caso.gravar)(m_gravado);
-        EXPECT_EQ(gravado.tagName(), QStringLiteral("itens"));
-        EXPECT_EQ(Folhas(gravado.firstChildElement(QStringLiteral("item"))), caso.filhos);
+        const TElementoLido gravado = Gravar(itens, caso.gravar);
+        EXPECT_EQ(gravado.Nome(), QStringLiteral("itens"));
+        EXPECT_EQ(Folhas(gravado.PrimeiroFilho(QStringLiteral("item"))), caso.filhos);
     }
 }
 
@@ -160,7 +167,7 @@ TEST_F(Listas, ASurveyIgnoresTheTenderOnlyElementsOfAnItem)
 
     itens.Item(0).Tratamento = 4;
     itens.Item(0).ValorEstimado = 1;
-    EXPECT_EQ(Nomes(Folhas(itens.GravarNoXMLPesquisa(m_gravado).firstChildElement())),
+    EXPECT_EQ(Nomes(Folhas(Gravar(itens, &TItens::GravarNoXMLPesquisa).PrimeiroFilho())),
         Nomes(ITEM_PESQUISA));
 }
 
@@ -175,11 +182,10 @@ TEST_F(Listas, ReadsItemsInDocumentOrderAndWritesThemInListOrder)
         QStringList({QStringLiteral("Carregando itens do arquivo..."),
             QStringLiteral("Itens carregados com sucesso.")}));
 
-    const QDomElement gravado = itens.GravarNoXMLLicitacao(m_gravado);
+    const TElementoLido gravado = Gravar(itens, &TItens::GravarNoXMLLicitacao);
     QList<int> escritos;
-    for (QDomElement item = gravado.firstChildElement(); !item.isNull();
-         item = item.nextSiblingElement())
-        escritos.append(item.firstChildElement(QStringLiteral("itemcodigo")).text().toInt());
+    for (TElementoLido item = gravado.PrimeiroFilho(); !item.Nulo(); item = item.ProximoIrmao())
+        escritos.append(item.PrimeiroFilho(QStringLiteral("itemcodigo")).Texto().toInt());
     EXPECT_EQ(escritos, QList<int>({3, 1, 2}));
 }
 
@@ -194,7 +200,7 @@ TEST_F(Listas, ABadLooseItemKeepsTheItemsBeforeItAndRaises)
     EXPECT_EQ(Log().constLast(), QStringLiteral("[Erro] Erro ao carregar os itens do arquivo."));
 
     ObterLogManager().Limpar();
-    EXPECT_THROW(itens.CarregarDoXMLPesquisa(QDomElement()), EVrtException);
+    EXPECT_THROW(itens.CarregarDoXMLPesquisa(TElementoLido()), EVrtException);
     EXPECT_EQ(itens.Count(), 0);
     EXPECT_EQ(Log(),
         QStringList({QStringLiteral("Carregando itens do arquivo..."),
@@ -248,7 +254,7 @@ TEST_F(Listas, ABadLotValueOrAMissingGruposFailsTheLots)
         EXPECT_EQ(Log().constLast(), QStringLiteral("[Erro] Erro ao carregar os grupos de itens."));
     }
     TGrupos grupos;
-    EXPECT_THROW(grupos.CarregarDoXMLLicitacao(QDomElement()), EVrtException);
+    EXPECT_THROW(grupos.CarregarDoXMLLicitacao(TElementoLido()), EVrtException);
 }
 
 TEST_F(Listas, LotsAreWrittenWithTheirItemsInTheVocabularyOfTheKind)
@@ -259,16 +265,16 @@ TEST_F(Listas, LotsAreWrittenWithTheirItemsInTheVocabularyOfTheKind)
             + Grupo(5, Envolto(QStringLiteral("itens"), ItemCodigo(3) + ItemCodigo(4)))));
     ObterLogManager().Limpar();
 
-    const QDomElement licitacao = grupos.GravarNoXMLLicitacao(m_gravado);
-    EXPECT_EQ(licitacao.tagName(), QStringLiteral("grupos"));
-    const QDomElement primeiro = licitacao.firstChildElement(QStringLiteral("grupo"));
+    const TElementoLido licitacao = Gravar(grupos, &TGrupos::GravarNoXMLLicitacao);
+    EXPECT_EQ(licitacao.Nome(), QStringLiteral("grupos"));
+    const TElementoLido primeiro = licitacao.PrimeiroFilho(QStringLiteral("grupo"));
     EXPECT_EQ(Folhas(primeiro),
         TFilhos({{QStringLiteral("grupocodigo"), QStringLiteral("7")},
             {QStringLiteral("grupodescricao"), QStringLiteral("Lote 7")},
             {QStringLiteral("grupovalor"), QStringLiteral("10,5")},
             {QStringLiteral("grupotratamento"), QStringLiteral("4")},
             {QStringLiteral("itens"), QStringLiteral("…")}}));
-    EXPECT_EQ(primeiro.nextSiblingElement().firstChildElement().text(), QStringLiteral("5"));
+    EXPECT_EQ(primeiro.ProximoIrmao().PrimeiroFilho().Texto(), QStringLiteral("5"));
     EXPECT_EQ(Log(),
         QStringList({QStringLiteral("Carregando grupo de itens..."),
             QStringLiteral("Carregando itens para o arquivo..."),
@@ -276,11 +282,11 @@ TEST_F(Listas, LotsAreWrittenWithTheirItemsInTheVocabularyOfTheKind)
             QStringLiteral("Carregando itens para o arquivo..."),
             QStringLiteral("Itens exportados com sucesso.")}));
 
-    const QDomElement pesquisa = grupos.GravarNoXMLPesquisa(m_gravado);
-    const QDomElement grupo = pesquisa.firstChildElement();
+    const TElementoLido pesquisa = Gravar(grupos, &TGrupos::GravarNoXMLPesquisa);
+    const TElementoLido grupo = pesquisa.PrimeiroFilho();
     EXPECT_EQ(Nomes(Folhas(grupo)),
         QStringList({QStringLiteral("grupocodigo"), QStringLiteral("grupodescricao"),
             QStringLiteral("grupovalor"), QStringLiteral("itens")}));
-    EXPECT_EQ(Nomes(Folhas(grupo.firstChildElement(QStringLiteral("itens")).firstChildElement())),
+    EXPECT_EQ(Nomes(Folhas(grupo.PrimeiroFilho(QStringLiteral("itens")).PrimeiroFilho())),
         Nomes(ITEM_PESQUISA));
 }

@@ -33,9 +33,11 @@ arquivos=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 
 [ "$(dpkg-deb -f "$deb" Package)" = varenta-cotacao ] || falha "wrong package name"
 dependencias=$(dpkg-deb -f "$deb" Depends)
-for dependencia in qt6-translations-l10n qt6-qpa-plugins libqt6widgets6 libqt6xml6; do
+for dependencia in qt6-translations-l10n qt6-qpa-plugins libqt6widgets6 libqt6core6; do
   grep -q "$dependencia" <<<"$dependencias" || falha "Depends lacks $dependencia: $dependencias"
 done
+# The quotation document is read with QtCore's stream reader: nothing needs QtXml.
+! grep -q libqt6xml6 <<<"$dependencias" || falha "Depends names QtXml: $dependencias"
 
 raiz="$rascunho/raiz"
 dpkg -x "$deb" "$raiz"

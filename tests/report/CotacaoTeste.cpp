@@ -6,7 +6,6 @@
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 
 #include <QDir>
-#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>

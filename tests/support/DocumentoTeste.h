@@ -1,9 +1,10 @@
 #pragma once
 
+#include "exchange/uVTExpImpCotacaoEscrita.h"
+#include "exchange/uVTExpImpCotacaoLeitura.h"
 #include "messages/uExpLog.h"
 
-#include <QDomDocument>
-#include <QDomElement>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -31,12 +32,12 @@ inline QString Xml(const TFilhos &filhos)
 
 // The leaf children of an element as {name, text}, in document order; a child that holds
 // elements of its own shows with the text "…".
-inline TFilhos Folhas(const QDomElement &pai)
+inline TFilhos Folhas(const TElementoLido &pai)
 {
     TFilhos filhos;
-    for (QDomElement no = pai.firstChildElement(); !no.isNull(); no = no.nextSiblingElement()) {
-        const bool composto = !no.firstChildElement().isNull();
-        filhos.emplace_back(no.tagName(), composto ? QStringLiteral("…") : no.text());
+    for (TElementoLido no = pai.PrimeiroFilho(); !no.Nulo(); no = no.ProximoIrmao()) {
+        const bool composto = !no.PrimeiroFilho().Nulo();
+        filhos.emplace_back(no.Nome(), composto ? QStringLiteral("…") : no.Texto());
     }
     return filhos;
 }
@@ -49,7 +50,7 @@ inline QStringList Nomes(const TFilhos &filhos)
     return nomes;
 }
 
-// Each test starts with an empty progress log and parses documents it keeps alive.
+// Each test starts with an empty progress log and reads documents it keeps alive.
 class DocumentoTeste : public ::testing::Test
 {
 protected:
@@ -57,17 +58,31 @@ protected:
     void TearDown() override { ObterLogManager().Limpar(); }
 
     // The "cotacao" element of <dados><cotacao>conteudo</cotacao></dados>.
-    QDomElement Cotacao(const QString &conteudo)
+    TElementoLido Cotacao(const QString &conteudo)
     {
-        m_lido = QDomDocument();
         const QString xml
             = Envolto(QStringLiteral("dados"), Envolto(QStringLiteral("cotacao"), conteudo));
-        EXPECT_TRUE(m_lido.setContent(xml)) << xml.toStdString();
-        return m_lido.documentElement().firstChildElement(QStringLiteral("cotacao"));
+        m_lido = TDocumentoLido::DeBytes(xml.toUtf8());
+        EXPECT_TRUE(m_lido.Valido()) << xml.toStdString();
+        return m_lido.Raiz().PrimeiroFilho(QStringLiteral("cotacao"));
+    }
+
+    // The root element that gravar writes, read back from the bytes of the file it makes.
+    template<typename FGravar>
+    TElementoLido Gravado(FGravar &&gravar)
+    {
+        m_bytesGravados.clear();
+        TEscritaBytes escrita(m_bytesGravados);
+        escrita.Declaracao(u"version=\"1.0\" encoding=\"ISO-8859-1\"");
+        gravar(static_cast<TEscritaXML &>(escrita));
+        m_gravado = TDocumentoLido::DeBytes(m_bytesGravados);
+        EXPECT_TRUE(m_gravado.Valido()) << m_bytesGravados.toStdString();
+        return m_gravado.Raiz();
     }
 
     static QStringList Log() { return ObterLogManager().Linhas(); }
 
-    QDomDocument m_lido;
-    QDomDocument m_gravado;
+    TDocumentoLido m_lido;
+    TDocumentoLido m_gravado;
+    QByteArray m_bytesGravados;
 };

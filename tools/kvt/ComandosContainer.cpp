@@ -23,7 +23,7 @@ int ComandoUnpack(const QStringList &argumentos)
 {
     const QFileInfo arquivo(argumentos.at(0));
     const QString container
-        = NomeArquivoCompactado(arquivo.absolutePath(), arquivo.completeBaseName());
+        = ContainerDaCotacao(arquivo.absolutePath(), arquivo.completeBaseName());
     const QString documento = QFileInfo(argumentos.at(1)).absoluteFilePath();
     return ExecutarComDiagnostico([&] {
         if (!DescompactarContainer(TextoParaVersao(VERSAO_ARQUIVO_COTACAO), container, documento))

@@ -3,13 +3,11 @@
 #include "KvtSaida.h"
 #include "common/uExcecoes.h"
 #include "common/uPastaTemporaria.h"
-#include "exchange/uVTExpImpCotacaoComum.h"
+#include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoJson.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "messages/uExpLog.h"
-#include "model/uVTExpImpCotacaoDados.h"
 
-#include <QDomDocument>
 #include <QFileInfo>
 
 namespace {
@@ -21,12 +19,10 @@ void LerCotacao(const QString &arquivo, TDadosCotacao &cotacao)
     ObterLogManager().Limpar();
     const QFileInfo info(arquivo);
     const QString pasta = info.absolutePath() + QLatin1Char('/');
-    QDomDocument documento;
-    if (!AbrirArquivoCotacao(documento, pasta, info.completeBaseName(), PastaTemporaria())) {
+    if (!LerArquivoCotacao(cotacao, pasta, info.completeBaseName(), PastaTemporaria())) {
         throw EVrtException(QStringLiteral("O arquivo %1 não existe.")
-                                .arg(NomeArquivoCompactado(pasta, info.completeBaseName())));
+                                .arg(ContainerDaCotacao(pasta, info.completeBaseName())));
     }
-    cotacao.CarregarDoXML(ValidarDocumento(documento));
 }
 
 } // namespace

@@ -14,7 +14,7 @@ namespace {
 
 QString ContainerLido(const QFileInfo &arquivo)
 {
-    return NomeArquivoCompactado(arquivo.absolutePath(), arquivo.completeBaseName());
+    return ContainerDaCotacao(arquivo.absolutePath(), arquivo.completeBaseName());
 }
 
 } // namespace
