@@ -403,10 +403,7 @@ public:
     {
         if (m_celulas.size() >= std::size_t(LimiteColunasPlanilha))
             return;
-        std::string_view texto(inicio ? inicio : "", inicio ? tamanho : 0);
-        // Rows end in CR LF: the parser splits at the LF.
-        if (!texto.empty() && texto.back() == '\r')
-            texto.remove_suffix(1);
+        const std::string_view texto(inicio ? inicio : "", inicio ? tamanho : 0);
         if (texto.empty()) {
             m_celulas.emplace_back();
             return;
@@ -431,8 +428,10 @@ TPlanilhaLida LerCsv(QByteArray bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
+    // The parser ends rows at LF alone, and takes a CR after a closing quote for text.
+    bytes.replace("\r\n", "\n");
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(bytes);
+    const QString decodificado = utf8.decode(bytes);
     TLinhasCsv linhas(utf8.hasError());
     orcus::csv::parser_config configuracao;
     configuracao.delimiters = ";";
@@ -446,7 +445,12 @@ TPlanilhaLida LerCsv(QByteArray bytes)
 
 TPlanilhaLida LerCompactada(const QByteArray &bytes, TFormatoPlanilha formato)
 {
-    VerificarZipPlanilha(bytes);
+    // Each format's own part: the library reads an archive of the other kind as an empty one.
+    const QString parteDoFormato = formato == TFormatoPlanilha::Xlsx
+        ? QStringLiteral("[Content_Types].xml")
+        : QStringLiteral("content.xml");
+    if (!VerificarZipPlanilha(bytes).contains(parteDoFormato))
+        Danificada();
     TFabrica fabrica;
     const std::string_view fluxo(bytes.constData(), std::size_t(bytes.size()));
     if (formato == TFormatoPlanilha::Xlsx) {

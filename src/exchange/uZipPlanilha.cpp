@@ -97,7 +97,7 @@ qint64 Inflar(const char *dados, qint64 tamanho, qint64 esperado)
 
 } // namespace
 
-void VerificarZipPlanilha(const QByteArray &arquivo, qint64 limite)
+QStringList VerificarZipPlanilha(const QByteArray &arquivo, qint64 limite)
 {
     const TLeitura zip(arquivo);
     if (zip.Tamanho() < TamanhoFimDiretorio)
@@ -120,6 +120,7 @@ void VerificarZipPlanilha(const QByteArray &arquivo, qint64 limite)
         Danificada();
 
     std::vector<TParte> lista;
+    QStringList nomes;
     qint64 declarado = 0;
     qint64 posicao = diretorio;
     for (int i = 0; i < partes; ++i) {
@@ -135,6 +136,9 @@ void VerificarZipPlanilha(const QByteArray &arquivo, qint64 limite)
         if (declarado > limite)
             GrandeDemais(limite);
         lista.push_back(parte);
+        const int tamanhoNome = zip.U16(posicao + 28);
+        zip.Exigir(posicao + TamanhoEntradaDiretorio, tamanhoNome);
+        nomes.append(QString::fromUtf8(zip.Em(posicao + TamanhoEntradaDiretorio), tamanhoNome));
         posicao += TamanhoEntradaDiretorio + zip.U16(posicao + 28) + zip.U16(posicao + 30)
             + zip.U16(posicao + 32);
     }
@@ -156,4 +160,5 @@ void VerificarZipPlanilha(const QByteArray &arquivo, qint64 limite)
             Danificada();
         }
     }
+    return nomes;
 }
