@@ -122,20 +122,14 @@ public:
         const TCelulaPlanilha &celulaLote = linha.Celula(m_cabecalho.Indice(TColunaPlanilha::Lote));
         if (celulaItem.Tipo == TTipoCelula::Vazia && !TemResposta(linha))
             return; // a row of notes or totals under the items
-        const std::optional<int> item = NumeroInteiro(celulaItem);
-        if (!item) {
-            Problema(
-                QStringLiteral("\"%1\" não é um número de item.").arg(TextoDaCelula(celulaItem)));
+        const std::optional<int> item = Numero(celulaItem, QStringLiteral("item"));
+        if (!item)
             return;
-        }
         int lote = 0;
         if (m_porLote) {
-            const std::optional<int> numeroLote = NumeroInteiro(celulaLote);
-            if (!numeroLote) {
-                Problema(QStringLiteral("\"%1\" não é um número de lote.")
-                             .arg(TextoDaCelula(celulaLote)));
+            const std::optional<int> numeroLote = Numero(celulaLote, QStringLiteral("lote"));
+            if (!numeroLote)
                 return;
-            }
             lote = *numeroLote;
         }
 
@@ -191,6 +185,17 @@ public:
     TConferenciaPlanilha Resultado() { return std::move(m_conferencia); }
 
 private:
+    std::optional<int> Numero(const TCelulaPlanilha &celula, const QString &deQue)
+    {
+        const std::optional<int> numero = NumeroInteiro(celula);
+        if (!numero && celula.Tipo == TTipoCelula::Vazia)
+            Problema(QStringLiteral("Falta o número do %1.").arg(deQue));
+        else if (!numero)
+            Problema(
+                QStringLiteral("\"%1\" não é um número de %2.").arg(TextoDaCelula(celula), deQue));
+        return numero;
+    }
+
     // The one item of that number, or the one whose treatment the row names.
     const TItemAtual *Escolher(
         const std::vector<TItemAtual> &candidatos, const TLinhaPlanilha &linha) const
