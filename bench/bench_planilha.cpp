@@ -23,6 +23,7 @@ constexpr int Itens = 32767;
 struct CenarioPlanilha : CenarioPosGravacao
 {
     QString planilhas[2];
+    int proxima = 0; // the sheet whose prices the table does not hold
     QTemporaryDir saida;
 
     CenarioPlanilha()
@@ -49,11 +50,10 @@ CenarioPlanilha &Cenario()
 void ImportarPlanilha(benchmark::State &estado)
 {
     CenarioPlanilha &c = Cenario();
-    int vez = 0;
     for (auto _ : estado) {
         const TConferenciaPlanilha conferencia
-            = ConferirPlanilha(c.tabelas, LerPlanilha(c.planilhas[vez]));
-        vez = 1 - vez;
+            = ConferirPlanilha(c.tabelas, LerPlanilha(c.planilhas[c.proxima]));
+        c.proxima = 1 - c.proxima;
         if (conferencia.Alteracoes.size() != std::size_t(Itens) || !conferencia.Problemas.empty())
             estado.SkipWithError("a planilha não mudou todos os itens");
         if (!AplicarAlteracoes(c.regras, conferencia.Alteracoes, c.diretorio))

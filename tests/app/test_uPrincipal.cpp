@@ -270,6 +270,8 @@ void TestPrincipal::startsWithNothingOpen()
         QStringList({QStringLiteral("&Abrir...|Abrir um arquivo|on"),
             QStringLiteral("&Salvar...|Salvar a cotação|off"),
             QStringLiteral("Salvar em outra pasta...|Salvar a cotação numa pasta escolhida|off"),
+            QStringLiteral("Exportar planilha...|Levar os itens para uma planilha|off"),
+            QStringLiteral("Importar planilha...|Trazer as respostas de uma planilha|off"),
             QStringLiteral("&Detalhes da licitação...|Informações da licitação|off"),
             QStringLiteral(
                 "Detalhes da &pesquisa de preços...|Informações da pesquisa de preços|off"),
