@@ -43,6 +43,13 @@ TfmPreviaPlanilha::TfmPreviaPlanilha(
                                                    : QStringLiteral("linhas com problema")),
         this);
     resumo->setObjectName(QStringLiteral("lbResumo"));
+    for (const TAlteracaoItem &alteracao : conferencia.Alteracoes) {
+        if (alteracao.AcimaDoMaximo()) {
+            resumo->setText(resumo->text()
+                + QStringLiteral(" Em vermelho, os valores acima do preço máximo."));
+            break;
+        }
+    }
     resumo->setWordWrap(true);
     disposicao->addWidget(resumo);
 
