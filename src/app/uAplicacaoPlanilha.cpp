@@ -4,6 +4,7 @@
 #include "messages/ExibeMensagens.h"
 #include "model/uTabelasCotacao.h"
 
+#include <QScopedValueRollback>
 #include <QStringList>
 
 #include <map>
@@ -22,25 +23,6 @@ QString Listagem(const QStringList &linhas)
                              .arg(linhas.size() - LinhasNaMensagem));
     return mostradas.join(QLatin1Char('\r'));
 }
-
-// Restores a table switch when the scope ends, also on an error.
-class TChaveDesligada
-{
-public:
-    explicit TChaveDesligada(bool &chave)
-        : m_chave(chave)
-        , m_antes(chave)
-    {
-        m_chave = false;
-    }
-    ~TChaveDesligada() { m_chave = m_antes; }
-    TChaveDesligada(const TChaveDesligada &) = delete;
-    TChaveDesligada &operator=(const TChaveDesligada &) = delete;
-
-private:
-    bool &m_chave;
-    bool m_antes;
-};
 
 void Escrever(TTabelasCotacao &t, const TAlteracaoItem &alteracao)
 {
@@ -128,8 +110,8 @@ bool AplicarAlteracoes(
         regras.HabilitarControles();
     };
     try {
-        const TChaveDesligada verificacao(t.mmItens.HabilitaBeforePost);
-        const TChaveDesligada gravacao(t.mmItens.HabilitaAfterPost);
+        const QScopedValueRollback<bool> verificacao(t.mmItens.HabilitaBeforePost, false);
+        const QScopedValueRollback<bool> gravacao(t.mmItens.HabilitaAfterPost, false);
         t.mmItens.SetFiltered(false);
         for (t.mmItens.First(); !t.mmItens.Eof() && !porItem.empty(); t.mmItens.Next()) {
             const auto alteracao = porItem.find(std::make_tuple(porLote ? lote.AsInteger() : 0,

@@ -87,28 +87,33 @@ QString TImportacaoPlanilha::DialogoArquivo(bool salvar) const
 
 void TImportacaoPlanilha::ExportarPlanilha()
 {
-    m_regras.ConfirmarItemPendente();
-    const QString arquivo = EscolherArquivo(true);
-    if (arquivo.isEmpty())
-        return;
-    try {
-        GravarPlanilha(ItensDaCotacao(m_regras.Tabelas()), arquivo);
-    } catch (const EVrtException &erro) {
-        MostrarErro(QStringLiteral("Não foi possível exportar a planilha."), erro);
-    }
+    ComArquivo(true, QStringLiteral("Não foi possível exportar a planilha."),
+        [this](const QString &arquivo) {
+            GravarPlanilha(ItensDaCotacao(m_regras.Tabelas()), arquivo);
+        });
 }
 
 void TImportacaoPlanilha::ImportarPlanilha()
 {
+    ComArquivo(false, QStringLiteral("Não foi possível importar a planilha."),
+        [this](const QString &arquivo) {
+            Conferir(ConferirPlanilha(m_regras.Tabelas(), LerPlanilha(arquivo)),
+                QStringLiteral("Planilha %1").arg(QFileInfo(arquivo).fileName()));
+        });
+}
+
+void TImportacaoPlanilha::ComArquivo(
+    bool salvar, const QString &falha, const std::function<void(const QString &)> &acao)
+{
+    // The item being typed goes in first, through its own checks.
     m_regras.ConfirmarItemPendente();
-    const QString arquivo = EscolherArquivo(false);
+    const QString arquivo = EscolherArquivo(salvar);
     if (arquivo.isEmpty())
         return;
     try {
-        Conferir(ConferirPlanilha(m_regras.Tabelas(), LerPlanilha(arquivo)),
-            QStringLiteral("Planilha %1").arg(QFileInfo(arquivo).fileName()));
+        acao(arquivo);
     } catch (const EVrtException &erro) {
-        MostrarErro(QStringLiteral("Não foi possível importar a planilha."), erro);
+        MostrarErro(falha, erro);
     }
 }
 

@@ -43,6 +43,9 @@ protected:
 
 private:
     QString DialogoArquivo(bool salvar) const;
+    // Asks for the file, then runs acao on it; its refusal is shown with the text falha.
+    void ComArquivo(
+        bool salvar, const QString &falha, const std::function<void(const QString &)> &acao);
     void Conferir(const TConferenciaPlanilha &conferencia, const QString &origem);
 
     TRegrasCotacao &m_regras;
