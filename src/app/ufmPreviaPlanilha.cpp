@@ -45,8 +45,8 @@ TfmPreviaPlanilha::TfmPreviaPlanilha(
     resumo->setObjectName(QStringLiteral("lbResumo"));
     for (const TAlteracaoItem &alteracao : conferencia.Alteracoes) {
         if (alteracao.AcimaDoMaximo()) {
-            resumo->setText(resumo->text()
-                + QStringLiteral(" Em vermelho, os valores acima do preço máximo."));
+            resumo->setText(
+                resumo->text() + QStringLiteral(" Em vermelho, os valores acima do preço máximo."));
             break;
         }
     }

@@ -24,16 +24,9 @@ namespace {
 
 namespace ss = orcus::spreadsheet;
 
-// Raised from inside the library's callbacks to stop a sheet that breaks a limit.
-class ELimitePlanilha : public EVrtException
-{
-public:
-    using EVrtException::EVrtException;
-};
-
 [[noreturn]] void LinhasDemais()
 {
-    throw ELimitePlanilha(
+    throw EVrtException(
         QStringLiteral("A planilha tem mais de %1 linhas.")
             .arg(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(LimiteLinhasPlanilha)));
 }
@@ -209,7 +202,7 @@ private:
 class TFormula : public ss::iface::import_formula
 {
 public:
-    explicit TFormula(TColetor &coletor)
+    explicit TFormula(TColetor *coletor)
         : m_coletor(coletor)
     { }
     void set_position(ss::row_t linha, ss::col_t coluna) override
@@ -237,10 +230,14 @@ public:
         m_resultado.Numero = valor ? 1 : 0;
     }
     void set_result_empty() override { m_resultado = {}; }
-    void commit() override { m_coletor.Gravar(m_linha, m_coluna, m_resultado); }
+    void commit() override
+    {
+        if (m_coletor)
+            m_coletor->Gravar(m_linha, m_coluna, m_resultado);
+    }
 
 private:
-    TColetor &m_coletor;
+    TColetor *m_coletor; // none for the sheets that do not count
     ss::row_t m_linha = -1;
     ss::col_t m_coluna = -1;
     TCelulaPlanilha m_resultado;
@@ -252,7 +249,7 @@ public:
     explicit TFolha(TColetor *coletor)
         : m_coletor(coletor)
     { }
-    ss::iface::import_formula *get_formula() override { return m_coletor ? &m_formula : nullptr; }
+    ss::iface::import_formula *get_formula() override { return &m_formula; }
     void set_auto(ss::row_t linha, ss::col_t coluna, std::string_view texto) override
     {
         if (m_coletor)
@@ -297,8 +294,8 @@ private:
         m_coletor->Gravar(linha, coluna, celula);
     }
 
-    TColetor *m_coletor;
-    TFormula m_formula {*m_coletor};
+    TColetor *m_coletor; // none for the sheets that do not count
+    TFormula m_formula {m_coletor};
 };
 
 // Cell addresses such as "B12" or "$B$12", as the xlsx reader asks for them.
@@ -318,8 +315,8 @@ public:
             else if (c >= '0' && c <= '9')
                 linha = std::min(linha * 10 + (c - '0'), 1L << 24);
             else if (c != '$')
-                throw ELimitePlanilha(QStringLiteral("A planilha tem um endereço de célula "
-                                                     "inválido."));
+                throw EVrtException(QStringLiteral("A planilha tem um endereço de célula "
+                                                   "inválido."));
         }
         resultado.row = ss::row_t(linha - 1);
         resultado.column = ss::col_t(coluna - 1);

@@ -13,4 +13,5 @@ constexpr qint64 LimiteDescompactadoPlanilha = qint64(128) * 1024 * 1024;
 
 // Answers the names of the archive's parts. Raises EVrtException with the reason when the
 // archive is damaged, holds too many parts or inflates beyond the limit.
-QStringList VerificarZipPlanilha(const QByteArray &arquivo, qint64 limite = LimiteDescompactadoPlanilha);
+QStringList VerificarZipPlanilha(
+    const QByteArray &arquivo, qint64 limite = LimiteDescompactadoPlanilha);

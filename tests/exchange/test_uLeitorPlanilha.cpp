@@ -112,9 +112,9 @@ TEST(LeitorPlanilha, CutsAHugeCell)
     const TPlanilhaLida csv
         = LerPlanilha("Item;Marca\r\n1;" + enorme + "\r\n", TFormatoPlanilha::Csv);
     EXPECT_TRUE(csv.Linhas[1].Celula(1).Cortada);
-    const TPlanilhaLida xlsx = LerPlanilha(
-        XlsxTeste("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>", -1, enorme),
-        TFormatoPlanilha::Xlsx);
+    const TPlanilhaLida xlsx
+        = LerPlanilha(XlsxTeste("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>", -1, enorme),
+            TFormatoPlanilha::Xlsx);
     ASSERT_EQ(xlsx.Linhas.size(), 1u);
     EXPECT_TRUE(xlsx.Linhas[0].Celula(0).Cortada);
     EXPECT_EQ(xlsx.Linhas[0].Celula(0).Texto.size(), LimiteTextoCelula);

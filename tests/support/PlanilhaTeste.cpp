@@ -101,7 +101,8 @@ QByteArray ZipTeste(const std::vector<TParteZip> &partes)
     return zip;
 }
 
-QByteArray XlsxTeste(const QByteArray &dadosDaFolha, qint64 tamanhoDeclarado, const QByteArray &texto)
+QByteArray XlsxTeste(
+    const QByteArray &dadosDaFolha, qint64 tamanhoDeclarado, const QByteArray &texto)
 {
     const QByteArray tipos = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/><Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/></Types>)";
