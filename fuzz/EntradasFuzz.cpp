@@ -4,6 +4,7 @@
 #include "common/uExcecoes.h"
 #include "common/uFormatFloat.h"
 #include "common/uPastaTemporaria.h"
+#include "exchange/uLeitorPlanilha.h"
 #include "exchange/uVTExpImpCotacao.h"
 #include "exchange/uVTExpImpCotacaoComum.h"
 #include "exchange/uVTExpImpCotacaoValidacoes.h"
@@ -173,6 +174,33 @@ QString FuzzDataHora(const QByteArray &entrada)
     return QString();
 }
 
+QString FuzzPlanilha(const QByteArray &entrada)
+{
+    if (entrada.isEmpty())
+        return QString();
+    const TFormatoPlanilha formatos[]
+        = {TFormatoPlanilha::Xlsx, TFormatoPlanilha::Ods, TFormatoPlanilha::Csv};
+    const TFormatoPlanilha formato = formatos[static_cast<unsigned char>(entrada.at(0)) % 3];
+    try {
+        const TPlanilhaLida planilha = LerPlanilha(entrada.mid(1), formato);
+        int anterior = 0;
+        for (const TLinhaPlanilha &linha : planilha.Linhas) {
+            if (linha.Numero <= anterior || linha.Numero > LimiteLinhasPlanilha)
+                return Falha("as linhas lidas saíram fora de ordem ou do limite");
+            if (linha.Celulas.size() > std::size_t(LimiteColunasPlanilha))
+                return Falha("uma linha passou do limite de colunas");
+            for (const TCelulaPlanilha &celula : linha.Celulas) {
+                if (celula.Texto.size() > LimiteTextoCelula)
+                    return Falha("uma célula passou do limite de texto");
+            }
+            anterior = linha.Numero;
+        }
+    } catch (const EVrtException &) {
+        // A refused sheet is the reader's answer, not a fault.
+    }
+    return QString();
+}
+
 TEntradaFuzz EntradaFuzz(const QString &alvo)
 {
     static const std::pair<const char *, TEntradaFuzz> entradas[] = {
@@ -181,6 +209,7 @@ TEntradaFuzz EntradaFuzz(const QString &alvo)
         {"hexa", FuzzHexa},
         {"formatfloat", FuzzFormatFloat},
         {"datahora", FuzzDataHora},
+        {"planilha", FuzzPlanilha},
     };
     for (const auto &[nome, entrada] : entradas) {
         if (alvo == QLatin1String(nome))

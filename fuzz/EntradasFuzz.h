@@ -19,8 +19,11 @@ QString FuzzHexa(const QByteArray &entrada);
 QString FuzzFormatFloat(const QByteArray &entrada);
 // The date-time parser: the text in UTF-8.
 QString FuzzDataHora(const QByteArray &entrada);
+// The spreadsheet reader: the first byte picks the format (.xlsx, .ods, .csv, by its value
+// modulo 3), the rest is the file.
+QString FuzzPlanilha(const QByteArray &entrada);
 
 // The entry point of a target by its name ("container", "documento", "hexa", "formatfloat",
-// "datahora"); nullptr for any other name.
+// "datahora", "planilha"); nullptr for any other name.
 using TEntradaFuzz = QString (*)(const QByteArray &);
 TEntradaFuzz EntradaFuzz(const QString &alvo);

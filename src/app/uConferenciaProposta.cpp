@@ -1,7 +1,6 @@
 #include "app/uConferenciaProposta.h"
 
 #include "app/uRegrasCotacao.h"
-#include "common/uFormatFloat.h"
 #include "model/uTabelasCotacao.h"
 
 #include <map>
@@ -19,11 +18,6 @@ QString NomeDoItem(const TEntradaItem &entrada)
     if (entrada.Lote < 0)
         return QStringLiteral("Item %1").arg(entrada.Codigo);
     return QStringLiteral("Lote %1, item %2").arg(entrada.CodigoLote).arg(entrada.Codigo);
-}
-
-QString EmReais(const TField &campo, double valor)
-{
-    return FormatFloat(QStringLiteral("R$ ") + campo.DisplayFormat(), valor);
 }
 
 void Fornecedor(const TRegrasCotacao &regras, std::vector<TPendencia> &linhas)

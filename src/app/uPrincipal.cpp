@@ -10,6 +10,7 @@
 #include "app/uConfiguracaoFornecedor.h"
 #include "app/uDetalhesItem.h"
 #include "app/uDigitacaoPendente.h"
+#include "app/uImportacaoPlanilha.h"
 #include "app/uNomesAcessiveis.h"
 #include "app/uRegrasCotacao.h"
 #include "app/uTamanhoJanela.h"
@@ -138,6 +139,8 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     : QMainWindow(parent)
     , m_tabelas(std::make_unique<TTabelasCotacao>())
     , m_regras(std::make_unique<TRegrasCotacao>(*m_tabelas))
+    , m_planilha(new TImportacaoPlanilha(
+          *m_regras, [this] { return DiretorioArquivo; }, this))
 {
     setObjectName(QStringLiteral("fmCotacao"));
     setWindowTitle(Titulo);
@@ -158,6 +161,7 @@ TfmCotacao::TfmCotacao(QWidget *parent)
     CriarJanela();
     CriarMenu();
     LigarEventos();
+    m_planilha->VigiarColagem(*dbgItens);
     EscolherArquivo = [this] { return MostrarDialogoCotacao(); };
     EscolherPasta = [this] { return MostrarDialogoPasta(); };
     m_regras->AoCalcularTotais = [this] { AtualizarResumo(); };
@@ -443,6 +447,11 @@ void TfmCotacao::CriarMenu()
         = comando("mnSalvarEmOutraPasta", QStringLiteral("Salvar em outra pasta..."),
             QStringLiteral("Salvar a cotação numa pasta escolhida"),
             &TfmCotacao::mnSalvarEmOutraPastaClick);
+    mnExportarPlanilha = comando("mnExportarPlanilha", QStringLiteral("Exportar planilha..."),
+        QStringLiteral("Levar os itens para uma planilha"), &TfmCotacao::mnExportarPlanilhaClick);
+    mnImportarPlanilha = comando("mnImportarPlanilha", QStringLiteral("Importar planilha..."),
+        QStringLiteral("Trazer as respostas de uma planilha"),
+        &TfmCotacao::mnImportarPlanilhaClick);
     mnDetalhesLic = comando("mnDetalhesLic", QStringLiteral("&Detalhes da licitação..."),
         QStringLiteral("Informações da licitação"), &TfmCotacao::mnDetalhesLicClick);
     mnDetalhesPesquisa = comando("mnDetalhesPesquisa",
@@ -513,8 +522,9 @@ QString TfmCotacao::MostrarDialogoPasta()
 
 void TfmCotacao::HabilitarComandos(bool arquivoAberto)
 {
-    for (QAction *comando : {mnSalvar, mnSalvarEmOutraPasta, mnDetalhesLic, mnDetalhesPesquisa,
-             mnImprimir, mnConferirProposta, mnProximoSemPreco, mnFornecedor})
+    for (QAction *comando :
+        {mnSalvar, mnSalvarEmOutraPasta, mnExportarPlanilha, mnImportarPlanilha, mnDetalhesLic,
+            mnDetalhesPesquisa, mnImprimir, mnConferirProposta, mnProximoSemPreco, mnFornecedor})
         comando->setEnabled(arquivoAberto);
     if (!arquivoAberto) {
         barraLocalizar->hide();
@@ -651,6 +661,16 @@ void TfmCotacao::mnSalvarEmOutraPastaClick()
     }
     if (!gravado)
         DiretorioArquivo = anterior;
+}
+
+void TfmCotacao::mnExportarPlanilhaClick()
+{
+    m_planilha->ExportarPlanilha();
+}
+
+void TfmCotacao::mnImportarPlanilhaClick()
+{
+    m_planilha->ImportarPlanilha();
 }
 
 bool TfmCotacao::SalvarCotacao(bool MostrarMensagem)

@@ -15,6 +15,7 @@ class QSessionManager;
 class QSplitter;
 class TDataSource;
 class TDBValor;
+class TImportacaoPlanilha;
 class TMemoryTable;
 class TRegrasCotacao;
 class TTabelasCotacao;
@@ -39,6 +40,8 @@ public:
     void Abrir(const QString &caminho);
 
     TTabelasCotacao &Tabelas() const { return *m_tabelas; }
+    // The spreadsheet commands and the paste into the item grid.
+    TImportacaoPlanilha &Planilha() const { return *m_planilha; }
 
     // Asks the user for the file to open; an empty answer is a cancel. The window shows its
     // open dialog; tests answer in its place.
@@ -78,6 +81,8 @@ private:
     void AbrirCotacao();
     void mnSalvarClick();
     void mnSalvarEmOutraPastaClick();
+    void mnExportarPlanilhaClick();
+    void mnImportarPlanilhaClick();
     bool FornecedorInformado();
     bool PodeFechar();
     void AoEncerrarSessao(QSessionManager &sessao);
@@ -113,6 +118,7 @@ private:
 
     std::unique_ptr<TTabelasCotacao> m_tabelas;
     std::unique_ptr<TRegrasCotacao> m_regras;
+    TImportacaoPlanilha *m_planilha;
 
     TDataSource *dsDados;
     TDataSource *dsGrupos;
@@ -123,6 +129,8 @@ private:
     QAction *mnAbrir;
     QAction *mnSalvar;
     QAction *mnSalvarEmOutraPasta;
+    QAction *mnExportarPlanilha;
+    QAction *mnImportarPlanilha;
     QAction *mnDetalhesLic;
     QAction *mnDetalhesPesquisa;
     QAction *mnFornecedor;

@@ -59,12 +59,6 @@ void ParaCadaItem(const TMemoryTable &tabela, const std::function<void()> &leitu
         tabela.NaLinha(linha, leitura);
 }
 
-// A price in its field's display picture, with the currency in front.
-QString EmReais(const TField &campo)
-{
-    return FormatFloat(QStringLiteral("R$ ") + campo.DisplayFormat(), campo.AsFloat());
-}
-
 const QString Atencao = QStringLiteral("Atenção");
 
 } // namespace
@@ -96,6 +90,25 @@ TConferenciaCPFCNPJ ConferirCPFCNPJ(const QString &texto)
     else
         conferencia.Mascarado.clear();
     return conferencia;
+}
+
+TRegraPrecoMaximo RegraPrecoMaximo(const QString &modalidade)
+{
+    if (modalidade == QLatin1String("Pr"))
+        return TRegraPrecoMaximo::Perguntar;
+    if (modalidade == QLatin1String("Le") || modalidade == QLatin1String("Cs"))
+        return TRegraPrecoMaximo::Aceitar;
+    return TRegraPrecoMaximo::Informar;
+}
+
+bool AcimaDoMaximo(double cotado, double maximo)
+{
+    return maximo > 0 && maximo < cotado;
+}
+
+QString EmReais(const TField &campo, double valor)
+{
+    return FormatFloat(QStringLiteral("R$ ") + campo.DisplayFormat(), valor);
 }
 
 TRegrasCotacao::TRegrasCotacao(TTabelasCotacao &tabelas)
@@ -238,23 +251,30 @@ void TRegrasCotacao::VerificarPrecoMaximo()
 {
     const TField &cotado = *m_tabelas.mmItensVlCotado;
     const TField &maximo = *m_tabelas.mmItensVlMaximo;
-    if (!(ValorOuZero(maximo) > 0) || ValorOuZero(maximo) >= ValorOuZero(cotado))
+    if (!AcimaDoMaximo(ValorOuZero(cotado), ValorOuZero(maximo)))
         return;
-    const QString modalidade = m_tabelas.mmDadosLICMODALIDADE->AsString();
-    if (modalidade == QLatin1String("Le") || modalidade == QLatin1String("Cs"))
+    const TRegraPrecoMaximo regra = RegraPrecoMaximo();
+    if (regra == TRegraPrecoMaximo::Aceitar)
         return;
-    if (modalidade == QLatin1String("Pr")) {
+    const QString proposta = EmReais(cotado, cotado.AsFloat());
+    const QString limite = EmReais(maximo, maximo.AsFloat());
+    if (regra == TRegraPrecoMaximo::Perguntar) {
         const QString pergunta = QStringLiteral(
             "O valor da proposta (%1) é maior que o preço máximo (%2).\rContinuar mesmo assim?")
-                                     .arg(EmReais(cotado), EmReais(maximo));
+                                     .arg(proposta, limite);
         // Only a yes lets a price above the maximum through.
         if (ExibeMensagem(tmPergunta, Atencao, pergunta, bmSim | bmNao) != mrYes)
             throw EAbort();
         return;
     }
     ExibeInformacao(QStringLiteral("O valor cotado (%1) é maior que o preço máximo (%2).")
-                        .arg(EmReais(cotado), EmReais(maximo)),
+                        .arg(proposta, limite),
         bmContinuar, QString());
+}
+
+TRegraPrecoMaximo TRegrasCotacao::RegraPrecoMaximo() const
+{
+    return ::RegraPrecoMaximo(m_tabelas.mmDadosLICMODALIDADE->AsString());
 }
 
 double TRegrasCotacao::SomaDosItensVisiveis()
@@ -268,7 +288,7 @@ double TRegrasCotacao::SomaDosItensVisiveis()
     return double(soma);
 }
 
-void TRegrasCotacao::CalcularTotais()
+void TRegrasCotacao::CalcularTotais(TLotes lotes)
 {
     if (Carregando)
         return;
@@ -284,9 +304,15 @@ void TRegrasCotacao::CalcularTotais()
             GravarTotal(*t.mmDadosValorTotalCotado, proposta);
             m_resumo.Total = t.mmDadosValorTotalCotado->AsFloat();
 
-            // Only the current lot's prices can have changed.
-            if (MostraLotes())
+            // Typing changes only the current lot's prices; moving to each lot narrows the
+            // items to it.
+            if (MostraLotes() && lotes == TLotes::Atual)
                 GravarTotal(*t.mmGruposVlTotal, SomaDosItensVisiveis());
+            if (MostraLotes() && lotes == TLotes::Todos) {
+                for (t.mmGrupos.First(); !t.mmGrupos.Eof(); t.mmGrupos.Next())
+                    GravarTotal(*t.mmGruposVlTotal, SomaDosItensVisiveis());
+                t.mmGrupos.PostSePendente();
+            }
 
             // Moving to each quota narrows the items to it.
             if (MostraCotas()) {
@@ -318,7 +344,7 @@ long double TRegrasCotacao::LerTodosOsItens()
         const double preco = ValorOuZero(*t.mmItensVlCotado);
         const double maximo = ValorOuZero(*t.mmItensVlMaximo);
         m_resumo.Cotados += preco > 0 ? 1 : 0;
-        m_resumo.AcimaDoMaximo += maximo > 0 && preco > maximo ? 1 : 0;
+        m_resumo.AcimaDoMaximo += ::AcimaDoMaximo(preco, maximo) ? 1 : 0;
         if (indexado) {
             TEntradaItem &entrada = m_indice.Entrada(linha);
             entrada.Preco = preco;

@@ -35,6 +35,18 @@ struct TResumoProposta
     double Total = 0; // the proposal's total
 };
 
+// What a quoted price above its item's maximum calls for, by the tender's modality: a question
+// under "Pr" (Pregão), nothing under "Le" (Leilão) and "Cs" (Concurso), an information under
+// any other.
+enum class TRegraPrecoMaximo { Perguntar, Aceitar, Informar };
+TRegraPrecoMaximo RegraPrecoMaximo(const QString &modalidade);
+
+// A maximum of 0 (or none) binds nothing; a price equal to the maximum is within it.
+bool AcimaDoMaximo(double cotado, double maximo);
+
+// A price in the display picture of its field, with the currency in front ("R$ 1.234,50").
+QString EmReais(const TField &campo, double valor);
+
 class TRegrasCotacao
 {
 public:
@@ -81,9 +93,11 @@ public:
     // abort when the supplier declines to go on.
     void VerificarPrecoMaximo();
 
-    // The proposal's total, the current lot's total and the quotas' totals; the same walk
-    // reads every item's answers into the index and the summary.
-    void CalcularTotais();
+    // The proposal's total, the current lot's total (or every lot's, after a change that
+    // reached items of several lots) and the quotas' totals; the same walk reads every item's
+    // answers into the index and the summary.
+    enum class TLotes { Atual, Todos };
+    void CalcularTotais(TLotes lotes = TLotes::Atual);
     const TResumoProposta &Resumo() const { return m_resumo; }
     // Runs after every computation of the totals.
     std::function<void()> AoCalcularTotais;
@@ -94,6 +108,9 @@ public:
     // Makes an item current through the road the supplier takes: its lot or quota is chosen
     // first (which posts a pending item, with its checks), then its row. A refusal raises.
     void IrParaItem(int entrada);
+
+    // The rule for a price above its maximum under the open tender's modality.
+    TRegraPrecoMaximo RegraPrecoMaximo() const;
 
     // After an item was posted: the totals again, and the file saved without a word. A save
     // that fails says so once and leaves the item posted.

@@ -272,6 +272,8 @@ void TestPrincipal::startsWithNothingOpen()
             QStringLiteral("Abrir recente|Abrir um dos últimos arquivos abertos|off"),
             QStringLiteral("&Salvar...|Salvar a cotação|off"),
             QStringLiteral("Salvar em outra pasta...|Salvar a cotação numa pasta escolhida|off"),
+            QStringLiteral("Exportar planilha...|Levar os itens para uma planilha|off"),
+            QStringLiteral("Importar planilha...|Trazer as respostas de uma planilha|off"),
             QStringLiteral("&Detalhes da licitação...|Informações da licitação|off"),
             QStringLiteral(
                 "Detalhes da &pesquisa de preços...|Informações da pesquisa de preços|off"),

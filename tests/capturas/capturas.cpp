@@ -7,12 +7,14 @@
 #include "app/DadosDetalhes.h"
 #include "app/DadosFornecedor.h"
 #include "app/uAjuda.h"
+#include "app/uImportacaoPlanilha.h"
 #include "app/uPrincipal.h"
 #include "app/uTraducoes.h"
 #include "app/ufmConferirProposta.h"
 #include "app/ufmDetalhesLicitacao.h"
 #include "app/ufmDetalhesPesquisa.h"
 #include "app/ufmFornecedor.h"
+#include "app/ufmPreviaPlanilha.h"
 #include "components/MemTable.h"
 #include "components/VrtDBImage.h"
 #include "components/vrtDBEdit.h"
@@ -23,6 +25,7 @@
 #include "messages/TelaMensagem.h"
 #include "model/uTabelasCotacao.h"
 #include "model/uVTExpImpCotacaoDados.h"
+#include "support/ArquivosTeste.h"
 #include "support/CotacaoTeste.h"
 #include "support/JanelasTeste.h"
 #include "support/MensagemGravador.h"
@@ -34,9 +37,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -341,6 +344,34 @@ void MuitosItens(const QDir &pasta)
     Parte<QAction>(janela, "mnConferirProposta")->trigger();
 }
 
+// The preview of a spreadsheet's prices: changes, and the problems that stay out.
+void PreviaDaPlanilha(const QDir &pasta)
+{
+    MensagemGravador mensagens;
+    QTemporaryDir copias;
+    auto cotacao = LicitacaoTeste(u"Gi"_s);
+    const QString arquivo = GravarArquivoCotacao(*cotacao, copias.path(), u"Cotacao"_s);
+    const QString planilha = QDir(copias.path()).filePath(u"precos.csv"_s);
+    GravarArquivo(planilha,
+        "Lote;Item;Valor unitário cotado (R$);Marca;Observação\r\n"
+        "1;1;10,5;Acme;Entrega em 5 dias\r\n"
+        "1;2;1.234,56;Bic;\r\n"
+        "2;1;;Faber-Castell;Caixa com 12\r\n"
+        "2;2;31/12/2024;;\r\n"
+        "3;1;5;;\r\n"
+        "1;1;7;;\r\n");
+    TfmCotacao janela;
+    Mostrar(janela);
+    janela.Abrir(arquivo);
+    janela.Planilha().EscolherArquivo = [planilha](bool) { return planilha; };
+    janela.Planilha().MostrarPrevia = [&pasta](TfmPreviaPlanilha &previa) {
+        previa.show();
+        Salvar(previa, pasta, u"previa-planilha.png"_s);
+        return false; // looked at, not applied
+    };
+    Parte<QAction>(janela, "mnImportarPlanilha")->trigger();
+}
+
 // The help and the about windows.
 void Ajuda(const QDir &pasta)
 {
@@ -400,6 +431,7 @@ int main(int argc, char **argv)
         JanelaDoFornecedor(pasta);
         JanelaPrincipal(pasta, QDir(argumentos.at(2)));
         MuitosItens(pasta);
+        PreviaDaPlanilha(pasta);
         Ajuda(pasta);
     } catch (const std::exception &erro) {
         std::fprintf(stderr, "capturas: %s\n", erro.what());

@@ -32,7 +32,8 @@ std::vector<TEntradaGuardada> EntradasGuardadas()
         for (const QString &arquivo : ArquivosEm(pasta))
             entradas.push_back({alvo, QDir(pasta).filePath(arquivo)});
     };
-    for (const char *alvo : {"container", "documento", "hexa", "formatfloat", "datahora"}) {
+    for (const char *alvo :
+        {"container", "documento", "hexa", "formatfloat", "datahora", "planilha"}) {
         const QString nome = QString::fromLatin1(alvo);
         acrescentar(nome, QStringLiteral(PASTA_FUZZ "/sementes/") + nome);
         acrescentar(nome, QStringLiteral(PASTA_FUZZ "/regressoes/") + nome);

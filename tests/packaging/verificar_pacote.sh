@@ -33,7 +33,8 @@ arquivos=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 
 [ "$(dpkg-deb -f "$deb" Package)" = varenta-cotacao ] || falha "wrong package name"
 dependencias=$(dpkg-deb -f "$deb" Depends)
-for dependencia in qt6-translations-l10n qt6-qpa-plugins libqt6widgets6 libqt6core6; do
+for dependencia in qt6-translations-l10n qt6-qpa-plugins libqt6widgets6 libqt6core6 liborcus-0.17-0 \
+  libxlsxwriter4; do
   grep -q "$dependencia" <<<"$dependencias" || falha "Depends lacks $dependencia: $dependencias"
 done
 # The quotation document is read with QtCore's stream reader: nothing needs QtXml.

@@ -23,9 +23,14 @@ void AbrirNasTabelas(const QString &arquivo, TExpImpCotacao &controlador, TTabel
 {
     const QFileInfo info(arquivo);
     tabelas.PrepararParaCarga();
-    if (controlador.Importar(info.completeBaseName(), info.absolutePath(), PastaTemporaria(),
+    if (!controlador.Importar(info.completeBaseName(), info.absolutePath(), PastaTemporaria(),
             tabelas.mmDados, tabelas.mmGrupos, tabelas.mmItens, tabelas.mmCotas))
-        return;
+        RecusarAbertura(arquivo);
+}
+
+void RecusarAbertura(const QString &arquivo)
+{
+    const QFileInfo info(arquivo);
     if (!QFileInfo::exists(ContainerLido(info)))
         throw EVrtException(QStringLiteral("O arquivo %1 não existe.").arg(ContainerLido(info)));
     throw EVrtException(QStringLiteral(

@@ -10,6 +10,8 @@ class TTabelasCotacao;
 // imported into them, working in the private temporary folder. Raises when the file was not
 // imported (after the controller's own messages and log).
 void AbrirNasTabelas(const QString &arquivo, TExpImpCotacao &controlador, TTabelasCotacao &tabelas);
+// Why an open that answered false failed: the file is missing, or it could not be imported.
+[[noreturn]] void RecusarAbertura(const QString &arquivo);
 
 // kvt tables FILE: the header, lots, items and quotas tables after the open, as JSON.
 int ComandoTables(const QStringList &argumentos);

@@ -2,6 +2,7 @@
 #include "ComandoProposta.h"
 #include "ComandosContainer.h"
 #include "ComandosModelo.h"
+#include "ComandosPlanilha.h"
 #include "ComandosTabelas.h"
 #include "KvtSaida.h"
 
@@ -31,6 +32,10 @@ const char *const Uso = R"(Uso: kvt COMANDO ARGUMENTOS
   tables FILE                      imprime as tabelas preenchidas, em JSON
   proposta FILE OUT.pdf [SUP.json] gera a proposta impressa de uma licitação, em PDF
   resave FILE FOLDER               lê e grava de novo o arquivo em FOLDER
+  planilha FILE OUT                grava os itens na planilha OUT (.xlsx ou .csv)
+  importar FILE SHEET FOLDER [--aceitar-acima-do-maximo]
+                                   aplica as respostas da planilha SHEET (.xlsx, .ods
+                                   ou .csv) e grava o arquivo respondido em FOLDER
 
 Saída: 0 sucesso; 1 arquivo recusado ou operação falhou; 2 uso errado.
 )";
@@ -45,6 +50,8 @@ const std::map<QString, Comando> &Comandos()
         {QStringLiteral("tables"), {1, 1, ComandoTables}},
         {QStringLiteral("resave"), {2, 2, ComandoResave}},
         {QStringLiteral("proposta"), {2, 3, ComandoProposta}},
+        {QStringLiteral("planilha"), {2, 2, ComandoPlanilha}},
+        {QStringLiteral("importar"), {3, 4, ComandoImportar}},
     };
     return comandos;
 }
@@ -85,5 +92,8 @@ int main(int argc, char *argv[])
     }
 
     InstalarMensagensNoErroPadrao();
-    return comando->second.executar(argumentos);
+    const int status = comando->second.executar(argumentos);
+    if (status == KvtUsoErrado)
+        EscreverErro(QString::fromUtf8(Uso).trimmed());
+    return status;
 }
