@@ -40,6 +40,8 @@ void TArquivosRecentes::Registrar(const QString &caminho)
 {
     const QString arquivo = QDir::cleanPath(QFileInfo(caminho).absoluteFilePath());
     QStringList arquivos = Arquivos();
+    if (!arquivos.isEmpty() && arquivos.constFirst() == arquivo)
+        return;
     arquivos.removeAll(arquivo);
     arquivos.prepend(arquivo);
     Gravar(arquivos);

@@ -482,6 +482,8 @@ void TfmCotacao::CriarMenu()
     auto *recentes = new TArquivosRecentes(*mnArquivo, *mnAbrir, this);
     connect(recentes, &TArquivosRecentes::Escolhido, this, &TfmCotacao::Abrir);
     connect(this, &TfmCotacao::CotacaoAberta, recentes, &TArquivosRecentes::Registrar);
+    // A save renames the file received: the recent list follows the file that holds the answers.
+    m_regras->AoSalvar = [this] { Q_EMIT CotacaoAberta(m_regras->CaminhoDoArquivo()); };
     CriarMenuAjuda(*menuBar(), *this);
 }
 

@@ -50,7 +50,7 @@ public:
     std::function<QString()> EscolherPasta;
 
 Q_SIGNALS:
-    // A quotation file was read into the tables.
+    // The file that holds the open quotation: read into the tables, or written by a save.
     void CotacaoAberta(const QString &caminho);
 
 protected:

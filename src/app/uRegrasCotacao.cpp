@@ -415,18 +415,24 @@ bool TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensage
         [&] {
             gravado = m_expImpCotacao->Exportar(
                 diretorio, PastaTemporaria(), t.mmDados, t.mmItens, t.mmGrupos);
+            if (gravado && AoSalvar)
+                AoSalvar();
             // The details name the file written: the one to send to the public body.
             if (gravado && mostrarMensagem)
                 ExibeInformacao(QStringLiteral("Arquivo salvo com sucesso."), bmContinuar,
-                    QDir::toNativeSeparators(QDir(m_expImpCotacao->Diretorio())
-                                                 .absoluteFilePath(m_expImpCotacao->NomeArquivo()
-                                                     + QLatin1String(".kvt"))));
+                    QDir::toNativeSeparators(CaminhoDoArquivo()));
         },
         [&] {
             HabilitarControles();
             RestaurarPosicoes();
         });
     return gravado;
+}
+
+QString TRegrasCotacao::CaminhoDoArquivo() const
+{
+    return QDir(m_expImpCotacao->Diretorio())
+        .absoluteFilePath(m_expImpCotacao->NomeArquivo() + QLatin1String(".kvt"));
 }
 
 bool TRegrasCotacao::TemAlteracaoPendente() const

@@ -119,6 +119,10 @@ public:
     // Posts pending edits and writes the file into its folder; with mostrarMensagem a
     // successful save says so. True when the file was written; the controller's errors pass on.
     bool SalvarCotacao(const QString &diretorio, bool mostrarMensagem);
+    // Runs after every save that wrote the file, silent ones included.
+    std::function<void()> AoSalvar;
+    // The file the last save wrote.
+    QString CaminhoDoArquivo() const;
 
     // Whether the supplier changed something that no save has written yet: an item in edit, or
     // a supplier number other than the file's.

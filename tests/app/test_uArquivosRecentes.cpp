@@ -1,6 +1,7 @@
 #include "app/uArquivosRecentes.h"
 #include "app/uPrincipal.h"
 #include "exchange/uVTExpImpCotacao.h"
+#include "model/uTabelasCotacao.h"
 #include "support/CotacaoTeste.h"
 #include "support/MensagemGravador.h"
 
@@ -136,6 +137,29 @@ private Q_SLOTS:
         QCOMPARE(janela.windowTitle(), u"Varenta-Cotação 2.0 - Licitação: 7/2024"_s);
         QCOMPARE(submenu->actions().at(0)->text(), u"&1 Licitacao.kvt"_s);
         QCOMPARE(submenu->actions().at(1)->text(), u"&2 Pesquisa.kvt"_s);
+    }
+
+    // The first save renames the file received: the list follows it to the saved file.
+    void aSaveEntersTheFileItWrote()
+    {
+        const QString licitacao
+            = GravarArquivoCotacao(*LicitacaoTeste(), m_pasta->path(), u"Licitacao"_s);
+        TfmCotacao janela;
+        QMenu *submenu = janela.findChild<QMenu *>(u"mnAbrirRecente"_s);
+        janela.EscolherArquivo = [licitacao] { return licitacao; };
+        janela.findChild<QAction *>(u"mnAbrir"_s)->trigger();
+        QSignalSpy aberta(&janela, &TfmCotacao::CotacaoAberta);
+
+        janela.Tabelas().mmDados.Edit();
+        janela.Tabelas()
+            .mmDados.FieldByName(u"FornecedorCPFCNPJ"_s)
+            .SetAsString(u"11.222.333/0001-81"_s);
+        janela.findChild<QAction *>(u"mnSalvar"_s)->trigger();
+        janela.findChild<QAction *>(u"mnSalvar"_s)->trigger();
+
+        QCOMPARE(submenu->actions().at(0)->text(), u"&1 COT-7-2024-11222333000181.kvt"_s);
+        QCOMPARE(submenu->actions().size(), 2);
+        QCOMPARE(aberta.count(), 2);
     }
 
 private:
