@@ -2,8 +2,6 @@
 
 #include "common/uExcecoes.h"
 
-#include <QtEndian>
-
 #include <array>
 #include <zlib.h>
 
@@ -38,16 +36,8 @@ public:
         : m_bytes(bytes)
     { }
 
-    quint16 U16(qint64 posicao) const
-    {
-        Exigir(posicao, 2);
-        return qFromLittleEndian<quint16>(m_bytes.constData() + posicao);
-    }
-    quint32 U32(qint64 posicao) const
-    {
-        Exigir(posicao, 4);
-        return qFromLittleEndian<quint32>(m_bytes.constData() + posicao);
-    }
+    quint16 U16(qint64 posicao) const { return quint16(Campo(posicao, 2)); }
+    quint32 U32(qint64 posicao) const { return Campo(posicao, 4); }
     void Exigir(qint64 posicao, qint64 tamanho) const
     {
         if (posicao < 0 || tamanho < 0 || posicao > m_bytes.size() - tamanho)
@@ -57,6 +47,16 @@ public:
     qint64 Tamanho() const { return m_bytes.size(); }
 
 private:
+    // Byte by byte: the optimizer cannot prove the bounds check of a copy through memcpy.
+    quint32 Campo(qint64 posicao, int tamanho) const
+    {
+        Exigir(posicao, tamanho);
+        quint32 valor = 0;
+        for (int i = tamanho - 1; i >= 0; --i)
+            valor = valor << 8 | quint8(m_bytes.at(posicao + i));
+        return valor;
+    }
+
     const QByteArray &m_bytes;
 };
 
