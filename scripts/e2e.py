@@ -121,6 +121,9 @@ trabalho_pcl = esperar(lambda: os.path.exists(saida_pcl) and b") HP-PCL XL" in o
 conferir("a proposta chega à impressora a laser (PCL)", bool(trabalho_pcl))
 conferir("sem mensagem de erro", achar(app, papel="dialog", nome="Atenção") is None)
 
+# The print dialog has closed: without a window manager the keyboard goes back by hand.
+subprocess.run(["xdotool", "search", "--name", "^Varenta-Cotação 2.0", "windowfocus", "--sync"],
+               check=False, timeout=30)
 teclas("ctrl+f")
 campo = esperar(lambda: (lambda no: no if no and no.getState().contains(pyatspi.STATE_SHOWING)
                          else None)(achar(app, papel="text", nome="Localizar:")))
