@@ -10,6 +10,11 @@
 
 #include <map>
 
+bool AcimaDoMaximo(double cotado, double maximo)
+{
+    return maximo > 0 && maximo < cotado;
+}
+
 QString DobrarTexto(const QString &texto)
 {
     const QString decomposto = texto.normalized(QString::NormalizationForm_D);

@@ -13,6 +13,9 @@
 class TDadosCotacao;
 class TItem;
 
+// A maximum of 0 (or none) binds nothing; a price equal to the maximum is within it.
+bool AcimaDoMaximo(double cotado, double maximo);
+
 struct TEntradaItem
 {
     const TItem *Item = nullptr; // the model's item, for what the table cuts or leaves out
@@ -31,7 +34,7 @@ struct TEntradaItem
     bool TemMarca = false;
 
     bool Cotado() const { return Preco > 0; }
-    bool AcimaDoMaximo() const { return Maximo > 0 && Preco > Maximo; }
+    bool AcimaDoMaximo() const { return ::AcimaDoMaximo(Preco, Maximo); }
 };
 
 // Lower case without accents, so that "cafe" finds "Café".

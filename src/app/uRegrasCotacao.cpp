@@ -101,11 +101,6 @@ TRegraPrecoMaximo RegraPrecoMaximo(const QString &modalidade)
     return TRegraPrecoMaximo::Informar;
 }
 
-bool AcimaDoMaximo(double cotado, double maximo)
-{
-    return maximo > 0 && maximo < cotado;
-}
-
 QString EmReais(const TField &campo, double valor)
 {
     return FormatFloat(QStringLiteral("R$ ") + campo.DisplayFormat(), valor);

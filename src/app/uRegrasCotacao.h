@@ -41,9 +41,6 @@ struct TResumoProposta
 enum class TRegraPrecoMaximo { Perguntar, Aceitar, Informar };
 TRegraPrecoMaximo RegraPrecoMaximo(const QString &modalidade);
 
-// A maximum of 0 (or none) binds nothing; a price equal to the maximum is within it.
-bool AcimaDoMaximo(double cotado, double maximo);
-
 // A price in the display picture of its field, with the currency in front ("R$ 1.234,50").
 QString EmReais(const TField &campo, double valor);
 
