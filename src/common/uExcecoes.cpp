@@ -3,10 +3,8 @@
 Exception::Exception(const QString &message)
     : m_message(message)
     , m_utf8(message.toUtf8())
-{
-}
+{ }
 
 EAbort::EAbort()
     : Exception(QStringLiteral("Operation aborted"))
-{
-}
+{ }

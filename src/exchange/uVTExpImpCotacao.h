@@ -43,8 +43,8 @@ public:
         const QString &diretorioTrabalho, TMemoryTable &mmDados, TMemoryTable &mmGrupos,
         TMemoryTable &mmItens, TMemoryTable &mmCotas);
     // Saves the tables' answers into diretorio under the canonical name and removes the file
-    // opened before when its name differs and it lies in that folder. False, after a message, when the container could
-    // not be written; any other failure is shown and then raised.
+    // opened before when its name differs and it lies in that folder. False, after a message, when
+    // the container could not be written; any other failure is shown and then raised.
     bool Exportar(const QString &diretorio, const QString &diretorioTrabalho, TMemoryTable &mmDados,
         TMemoryTable &mmItens, TMemoryTable &mmGrupos);
 

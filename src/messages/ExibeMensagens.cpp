@@ -11,8 +11,7 @@ constexpr int TamanhoMaximoTitulo = 50;
 // Before a presenter is installed, messages still reach someone.
 int ApresentarNoErroPadrao(const TMensagem &mensagem)
 {
-    QTextStream(stderr) << mensagem.Titulo << QStringLiteral(": ") << mensagem.Texto
-                        << Qt::endl;
+    QTextStream(stderr) << mensagem.Titulo << QStringLiteral(": ") << mensagem.Texto << Qt::endl;
     return mrNone;
 }
 
@@ -58,13 +57,13 @@ TApresentadorMensagens InstalarApresentadorMensagens(TApresentadorMensagens apre
 int ExibeMensagemDetalhada(TTipoMensagem tipo, const QString &titulo, const QString &texto,
     TBotoesMensagem botoes, const QString &detalhes, bool detalhesAbertos)
 {
-    return Apresentar({ tipo, titulo, texto, botoes, detalhes, detalhesAbertos, true });
+    return Apresentar({tipo, titulo, texto, botoes, detalhes, detalhesAbertos, true});
 }
 
 int ExibeMensagem(
     TTipoMensagem tipo, const QString &titulo, const QString &texto, TBotoesMensagem botoes)
 {
-    return Apresentar({ tipo, titulo, texto, botoes, QString(), false, false });
+    return Apresentar({tipo, titulo, texto, botoes, QString(), false, false});
 }
 
 int ExibeInformacao(const QString &texto, TBotoesMensagem botoes, const QString &detalhes)

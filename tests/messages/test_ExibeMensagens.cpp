@@ -5,7 +5,7 @@
 
 TEST(ExibeMensagens, DetailedCallPassesEverythingAndCutsTheTitle)
 {
-    MensagemGravador gravador({ mrYes });
+    MensagemGravador gravador({mrYes});
     const QString tituloLongo(60, QLatin1Char('x'));
 
     const int resultado = ExibeMensagemDetalhada(tmErro, tituloLongo, QStringLiteral("texto"),
@@ -25,7 +25,7 @@ TEST(ExibeMensagens, DetailedCallPassesEverythingAndCutsTheTitle)
 
 TEST(ExibeMensagens, PlainMessageHasNoDetailsAndNoMaintenanceTest)
 {
-    MensagemGravador gravador({ mrNo });
+    MensagemGravador gravador({mrNo});
 
     EXPECT_EQ(ExibeMensagem(tmPergunta, QStringLiteral("Atenção"), QStringLiteral("Continua?"),
                   bmSim | bmNao),
@@ -66,9 +66,9 @@ TEST(ExibeMensagens, ButtonsGiveTheStandardModalResults)
 
 TEST(ExibeMensagens, RecorderRestoresThePreviousPresenter)
 {
-    MensagemGravador externo({ mrCancel });
+    MensagemGravador externo({mrCancel});
     {
-        MensagemGravador interno({ mrYes });
+        MensagemGravador interno({mrYes});
         EXPECT_EQ(ExibeMensagem(tmErro, QString(), QString(), bmSim), mrYes);
     }
     EXPECT_EQ(ExibeMensagem(tmErro, QString(), QString(), bmCancelar), mrCancel);

@@ -37,13 +37,13 @@ TEST_F(ProgressLog, KeepsLinesInOrderWithTheErrorPrefix)
     log.AdicionarMensagem(QStringLiteral("Abrindo"));
 
     EXPECT_EQ(log.Linhas(),
-        QStringList({ QStringLiteral("Abrindo"), QStringLiteral("[Erro] Arquivo inválido."),
-            QStringLiteral("Abrindo") }));
+        QStringList({QStringLiteral("Abrindo"), QStringLiteral("[Erro] Arquivo inválido."),
+            QStringLiteral("Abrindo")}));
 
     log.Limpar();
     EXPECT_TRUE(log.Linhas().isEmpty());
     log.AdicionarMensagem(QStringLiteral("de novo"));
-    EXPECT_EQ(log.Linhas(), QStringList { QStringLiteral("de novo") });
+    EXPECT_EQ(log.Linhas(), QStringList {QStringLiteral("de novo")});
 }
 
 TEST_F(ProgressLog, SavesAutomaticallyOnlyWithBothSettings)
