@@ -59,7 +59,8 @@ private Q_SLOTS:
                 u"4. Salvar e enviar"_s, u"5. Imprimir a proposta"_s, u"Conferir proposta..."_s,
                 u"Salvar em outra pasta..."_s, u"COT-"_s})
             QVERIFY2(guiaTexto.contains(secao), qPrintable(secao));
-        for (const char *figura : {"janela-principal.png", "fornecedor.png", "proposta.png"}) {
+        for (const char *figura :
+            {"janela-principal.png", "fornecedor.png", "conferir-proposta.png", "proposta.png"}) {
             const QVariant imagem = texto->document()->resource(
                 QTextDocument::ImageResource, QUrl(QLatin1String(figura)));
             QVERIFY2(!imagem.value<QImage>().isNull() || !imagem.toByteArray().isEmpty(), figura);
