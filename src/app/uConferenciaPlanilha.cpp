@@ -7,10 +7,13 @@
 #include "exchange/uColunasPlanilha.h"
 #include "model/uItensCotacao.h"
 #include "model/uTabelasCotacao.h"
+#include "model/uVTExpImpCotacaoDados.h"
 
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -95,9 +98,9 @@ QString TextoDaCelula(const TCelulaPlanilha &celula)
 class TConferencia
 {
 public:
-    TConferencia(TTabelasCotacao &tabelas, const TCabecalho &cabecalho)
+    TConferencia(TTabelasCotacao &tabelas, const TCabecalho &cabecalho, bool porLote)
         : m_cabecalho(cabecalho)
-        , m_porLote(tabelas.mmDadosFormaJulgamento->AsString() == QLatin1String("Gi"))
+        , m_porLote(porLote)
         , m_tamanhoMarca(tabelas.mmItens.FieldByName(QStringLiteral("ITEMMARCA")).Size())
         , m_tamanhoObservacao(tabelas.mmItens.FieldByName(QStringLiteral("itemobservacao")).Size())
     {
@@ -213,8 +216,7 @@ private:
 
     bool TemResposta(const TLinhaPlanilha &linha) const
     {
-        for (const TColunaPlanilha coluna :
-            {TColunaPlanilha::ValorCotado, TColunaPlanilha::Marca, TColunaPlanilha::Observacao}) {
+        for (const TColunaPlanilha coluna : ColunasDeResposta) {
             if (linha.Celula(m_cabecalho.Indice(coluna)).Tipo != TTipoCelula::Vazia)
                 return true;
         }
@@ -325,18 +327,18 @@ TConferenciaPlanilha ConferirPlanilha(TTabelasCotacao &tabelas, const TPlanilhaL
     const TCabecalho cabecalho(planilha.Linhas.front());
     if (!cabecalho.Tem(TColunaPlanilha::Item))
         SemColuna(TColunaPlanilha::Item);
-    const bool porLote = tabelas.mmDadosFormaJulgamento->AsString() == QLatin1String("Gi");
+    const bool porLote = FormaComGrupos(tabelas.mmDadosFormaJulgamento->AsString());
     if (porLote && !cabecalho.Tem(TColunaPlanilha::Lote))
         SemColuna(TColunaPlanilha::Lote);
-    if (!cabecalho.Tem(TColunaPlanilha::ValorCotado) && !cabecalho.Tem(TColunaPlanilha::Marca)
-        && !cabecalho.Tem(TColunaPlanilha::Observacao))
+    if (std::none_of(std::begin(ColunasDeResposta), std::end(ColunasDeResposta),
+            [&](TColunaPlanilha coluna) { return cabecalho.Tem(coluna); }))
         throw EVrtException(QStringLiteral(
             "A planilha não tem nenhuma das colunas de resposta (\"%1\", \"%2\", \"%3\").")
                                 .arg(TituloColunaPlanilha(TColunaPlanilha::ValorCotado),
                                     TituloColunaPlanilha(TColunaPlanilha::Marca),
                                     TituloColunaPlanilha(TColunaPlanilha::Observacao)));
 
-    TConferencia conferencia(tabelas, cabecalho);
+    TConferencia conferencia(tabelas, cabecalho, porLote);
     for (std::size_t i = 1; i < planilha.Linhas.size(); ++i)
         conferencia.Conferir(planilha.Linhas[i]);
     return conferencia.Resultado();

@@ -1,5 +1,6 @@
 #include "app/uIndiceItens.h"
 
+#include "common/uFuncoesLicitacao.h"
 #include "model/uVTExpImpCotacaoDados.h"
 #include "model/uVTExpImpCotacaoGrupo.h"
 #include "model/uVTExpImpCotacaoGrupos.h"
@@ -13,18 +14,6 @@
 bool AcimaDoMaximo(double cotado, double maximo)
 {
     return maximo > 0 && maximo < cotado;
-}
-
-QString DobrarTexto(const QString &texto)
-{
-    const QString decomposto = texto.normalized(QString::NormalizationForm_D);
-    QString dobrado;
-    dobrado.reserve(decomposto.size());
-    for (const QChar caractere : decomposto) {
-        if (caractere.category() != QChar::Mark_NonSpacing)
-            dobrado.append(caractere);
-    }
-    return dobrado.toCaseFolded();
 }
 
 void TIndiceItens::Montar(const TDadosCotacao &cotacao, bool porCota)

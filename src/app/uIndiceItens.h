@@ -37,9 +37,6 @@ struct TEntradaItem
     bool AcimaDoMaximo() const { return ::AcimaDoMaximo(Preco, Maximo); }
 };
 
-// Lower case without accents, so that "cafe" finds "Café".
-QString DobrarTexto(const QString &texto);
-
 class TIndiceItens
 {
 public:

@@ -1,6 +1,7 @@
 #include "app/uModeloPreviaPlanilha.h"
 
 #include "common/uFormatFloat.h"
+#include "exchange/uColunasPlanilha.h"
 
 #include <QBrush>
 #include <QColor>
@@ -69,15 +70,15 @@ QVariant TModeloAlteracoesPlanilha::headerData(
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case Item:
-        return QStringLiteral("Item");
+        return TituloColunaPlanilha(TColunaPlanilha::Item);
     case Preco:
-        return QStringLiteral("Valor unitário cotado (R$)");
+        return TituloColunaPlanilha(TColunaPlanilha::ValorCotado);
     case Maximo:
-        return QStringLiteral("Valor máximo (R$)");
+        return TituloColunaPlanilha(TColunaPlanilha::ValorMaximo);
     case Marca:
-        return QStringLiteral("Marca");
+        return TituloColunaPlanilha(TColunaPlanilha::Marca);
     case Observacao:
-        return QStringLiteral("Observação");
+        return TituloColunaPlanilha(TColunaPlanilha::Observacao);
     default:
         return {};
     }

@@ -612,7 +612,7 @@ void TfmCotacao::AbrirCotacao()
             pnTratamento->setVisible(m_regras->MostraTratamento());
             pnCotas->setVisible(m_regras->MostraCotas());
             AjustarPaineis();
-            Q_EMIT CotacaoAberta(DiretorioArquivo + NomeArquivo + QStringLiteral(".kvt"));
+            Q_EMIT CotacaoAberta(m_regras->CaminhoDoArquivo());
         }
     } catch (...) {
         // The controller has already said what went wrong.

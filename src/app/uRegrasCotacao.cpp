@@ -5,10 +5,12 @@
 #include "common/uFuncoesLicitacao.h"
 #include "common/uPastaTemporaria.h"
 #include "exchange/uVTExpImpCotacao.h"
+#include "exchange/uVTExpImpCotacaoValidacoes.h"
 #include "messages/ExibeMensagens.h"
 #include "model/uTabelasCotacao.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QScopedValueRollback>
 
 #include <functional>
@@ -295,7 +297,8 @@ void TRegrasCotacao::CalcularTotais(TLotes lotes)
             // The proposal: every item's total, already rounded to 3 places, then to 2.
             long double proposta = 0;
             t.mmItens.SetFiltered(false);
-            ComFinal([&] { proposta = LerTodosOsItens(); }, [&] { t.mmItens.SetFiltered(true); });
+            ComFinal(
+                [&] { proposta = LerRespostasDosItens(); }, [&] { t.mmItens.SetFiltered(true); });
             GravarTotal(*t.mmDadosValorTotalCotado, proposta);
             m_resumo.Total = t.mmDadosValorTotalCotado->AsFloat();
 
@@ -324,7 +327,7 @@ void TRegrasCotacao::CalcularTotais(TLotes lotes)
         AoCalcularTotais();
 }
 
-long double TRegrasCotacao::LerTodosOsItens()
+long double TRegrasCotacao::LerRespostasDosItens()
 {
     // The rows come in the order they were added, which is the index's.
     TTabelasCotacao &t = m_tabelas;
@@ -426,8 +429,9 @@ bool TRegrasCotacao::SalvarCotacao(const QString &diretorio, bool mostrarMensage
 
 QString TRegrasCotacao::CaminhoDoArquivo() const
 {
-    return QDir(m_expImpCotacao->Diretorio())
-        .absoluteFilePath(m_expImpCotacao->NomeArquivo() + QLatin1String(".kvt"));
+    return QFileInfo(
+        ContainerDaCotacao(m_expImpCotacao->Diretorio(), m_expImpCotacao->NomeArquivo()))
+        .absoluteFilePath();
 }
 
 bool TRegrasCotacao::TemAlteracaoPendente() const

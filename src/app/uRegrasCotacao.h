@@ -118,7 +118,8 @@ public:
     bool SalvarCotacao(const QString &diretorio, bool mostrarMensagem);
     // Runs after every save that wrote the file, silent ones included.
     std::function<void()> AoSalvar;
-    // The file the last save wrote.
+    // The file that holds the open quotation: the one read (in whatever letter case its
+    // extension arrived), or the one the last save wrote.
     QString CaminhoDoArquivo() const;
 
     // Whether the supplier changed something that no save has written yet: an item in edit, or
@@ -137,7 +138,7 @@ public:
 private:
     void PrepararEdicao();
     double SomaDosItensVisiveis();
-    long double LerTodosOsItens();
+    long double LerRespostasDosItens();
 
     TTabelasCotacao &m_tabelas;
     std::unique_ptr<TExpImpCotacao> m_expImpCotacao;

@@ -257,3 +257,15 @@ QString EscolherTexto(bool condicao, const QString &seVerdadeiro, const QString 
 {
     return condicao ? seVerdadeiro : seFalso;
 }
+
+QString DobrarTexto(const QString &texto)
+{
+    const QString decomposto = texto.normalized(QString::NormalizationForm_D);
+    QString dobrado;
+    dobrado.reserve(decomposto.size());
+    for (const QChar caractere : decomposto) {
+        if (caractere.category() != QChar::Mark_NonSpacing)
+            dobrado.append(caractere);
+    }
+    return dobrado.toCaseFolded();
+}

@@ -29,3 +29,6 @@ long double Arredondar(int casas, long double valor);
 QString SubstituirTexto(const QString &texto, const QString &procurado, const QString &substituto);
 
 QString EscolherTexto(bool condicao, const QString &seVerdadeiro, const QString &seFalso);
+
+// Lower case without accents, so that "cafe" finds "Café" and "AÇÚCAR" reads "acucar".
+QString DobrarTexto(const QString &texto);

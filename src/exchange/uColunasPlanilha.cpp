@@ -1,20 +1,13 @@
 #include "exchange/uColunasPlanilha.h"
 
-#include <QChar>
+#include "common/uFuncoesLicitacao.h"
 
 namespace {
 
 // Lower case, without accents, one space between words.
-QString Normalizado(const QString &titulo)
+QString TituloDobrado(const QString &titulo)
 {
-    QString semAcentos;
-    const QString decomposto = titulo.normalized(QString::NormalizationForm_D);
-    semAcentos.reserve(decomposto.size());
-    for (const QChar c : decomposto) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            semAcentos.append(c.toLower());
-    }
-    return semAcentos.simplified();
+    return DobrarTexto(titulo).simplified();
 }
 
 } // namespace
@@ -45,17 +38,11 @@ std::optional<TColunaPlanilha> ColunaPeloTitulo(const QString &titulo)
     static const QStringList normalizados = [] {
         QStringList lista;
         for (const QString &t : TitulosColunasPlanilha())
-            lista.append(Normalizado(t));
+            lista.append(TituloDobrado(t));
         return lista;
     }();
-    const int indice = normalizados.indexOf(Normalizado(titulo));
+    const int indice = normalizados.indexOf(TituloDobrado(titulo));
     if (indice < 0)
         return std::nullopt;
     return TColunaPlanilha(indice);
-}
-
-bool ColunaDeResposta(TColunaPlanilha coluna)
-{
-    return coluna == TColunaPlanilha::ValorCotado || coluna == TColunaPlanilha::Marca
-        || coluna == TColunaPlanilha::Observacao;
 }

@@ -30,4 +30,5 @@ QString TituloColunaPlanilha(TColunaPlanilha coluna);
 std::optional<TColunaPlanilha> ColunaPeloTitulo(const QString &titulo);
 
 // The three columns the supplier answers.
-bool ColunaDeResposta(TColunaPlanilha coluna);
+constexpr TColunaPlanilha ColunasDeResposta[]
+    = {TColunaPlanilha::ValorCotado, TColunaPlanilha::Marca, TColunaPlanilha::Observacao};

@@ -143,8 +143,9 @@ void GravarXlsx(const std::vector<TItemPlanilha> &itens, const QString &arquivo)
     format_set_bold(titulo);
     lxw_format *inteiro = Formato(pasta.Pasta(), "0", false);
     lxw_format *texto = Formato(pasta.Pasta(), nullptr, false);
+    // Quantities and maximum prices share one picture.
     lxw_format *quantidade = Formato(pasta.Pasta(), "#,##0.00###", false);
-    lxw_format *maximo = Formato(pasta.Pasta(), "#,##0.00###", false);
+    lxw_format *maximo = quantidade;
     lxw_format *cotado = Formato(pasta.Pasta(), "#,##0.00000", true);
     lxw_format *resposta = Formato(pasta.Pasta(), "@", true);
 

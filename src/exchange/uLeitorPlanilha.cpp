@@ -4,10 +4,10 @@
 #include "common/uTextoWindows1252.h"
 #include "exchange/uZipPlanilha.h"
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <map>
 #include <orcus/csv_parser.hpp>
@@ -124,12 +124,19 @@ public:
             celula = CelulaDeTexto(
                 indice < compartilhados.size() ? compartilhados[indice] : QString());
         }
+        // A file has a handful of styles for its many cells: each is looked up once.
+        std::map<std::size_t, bool> estilosDeData;
         for (const auto &[posicao, formato] : m_formatos) {
             auto linha = m_linhas.find(posicao.first);
             if (linha == m_linhas.end() || linha->second.size() <= std::size_t(posicao.second))
                 continue;
             TCelulaPlanilha &celula = linha->second[std::size_t(posicao.second)];
-            if (celula.Tipo == TTipoCelula::Numero && FormatoDeDataDoEstilo(estilos, formato))
+            if (celula.Tipo != TTipoCelula::Numero)
+                continue;
+            auto [estilo, novo] = estilosDeData.try_emplace(formato, false);
+            if (novo)
+                estilo->second = FormatoDeDataDoEstilo(estilos, formato);
+            if (estilo->second)
                 celula.Tipo = TTipoCelula::Data;
         }
         TPlanilhaLida planilha;
@@ -427,9 +434,7 @@ TPlanilhaLida LerCsv(QByteArray bytes)
         bytes.remove(0, 3);
     // The parser ends rows at LF alone, and takes a CR after a closing quote for text.
     bytes.replace("\r\n", "\n");
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decodificado = utf8.decode(bytes);
-    TLinhasCsv linhas(utf8.hasError());
+    TLinhasCsv linhas(!QByteArrayView(bytes).isValidUtf8());
     orcus::csv::parser_config configuracao;
     configuracao.delimiters = ";";
     configuracao.text_qualifier = '"';

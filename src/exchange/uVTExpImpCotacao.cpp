@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include <exception>
 #include <sys/stat.h>
@@ -141,11 +142,10 @@ bool TExpImpCotacao::Exportar(const QString &diretorio, const QString &diretorio
 {
     ObterLogManager().Limpar();
     // The file that held the quotation goes when the save renames it in its own folder; a save
-    // into another folder leaves it where it is.
-    // A failed save leaves the quotation in the folder that holds it.
-    const QString pastaDoArquivo = m_diretorio;
-    const bool mesmaPasta = MesmoArquivo(pastaDoArquivo, diretorio);
-    m_diretorio = diretorio;
+    // into another folder leaves it where it is. A failed save leaves the quotation in the folder
+    // that holds it.
+    const bool mesmaPasta = MesmoArquivo(m_diretorio, diretorio);
+    QScopedValueRollback<QString> pasta(m_diretorio, diretorio);
     m_diretorioTrabalho = diretorioTrabalho;
     bool resultado = true;
     try {
@@ -153,14 +153,13 @@ bool TExpImpCotacao::Exportar(const QString &diretorio, const QString &diretorio
         if (!Salvar(mesmaPasta))
             resultado = false;
     } catch (const std::exception &erro) {
-        m_diretorio = pastaDoArquivo;
         ExibeInformacao(Texto(MensagemExportarDados), bmContinuar, TextoDoErro(erro));
         throw;
     }
-    if (!resultado) {
-        m_diretorio = pastaDoArquivo;
+    if (resultado)
+        pasta.commit();
+    else
         ExibeInformacao(Texto(MensagemExportarPropostas), bmContinuar, QString());
-    }
     return resultado;
 }
 
@@ -211,7 +210,8 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
     const QString temporario = CaminhoEm(m_diretorioTrabalho, novoNome);
     // Found before the new file exists: a file received as NOME.KVT, whose canonical name is
     // NOME, is still the one to go.
-    const QString anterior = ContainerDaCotacao(m_diretorio, m_nomeArquivo);
+    const QString anterior
+        = removerAnterior ? ContainerDaCotacao(m_diretorio, m_nomeArquivo) : QString();
 
     Registrar(QStringLiteral("Salvando arquivo temporário."));
     try {
@@ -228,7 +228,7 @@ bool TExpImpCotacao::GravarArquivoKvt(const QByteArray &documento, bool removerA
         Remover(temporario);
         if (gravado) {
             const QString novo = NomeArquivoCompactado(m_diretorio, temporario);
-            if (removerAnterior && QFile::exists(anterior) && !MesmoArquivo(anterior, novo))
+            if (!anterior.isEmpty() && QFile::exists(anterior) && !MesmoArquivo(anterior, novo))
                 Remover(anterior);
             m_nomeArquivo = novoNome;
         }

@@ -47,7 +47,7 @@ bool LerLogico(const TElementoLido &no)
 
 QString LerTexto(const TElementoLido &no)
 {
-    return no.Nulo() ? QString() : no.Texto();
+    return no.Texto();
 }
 
 QString LogicoParaTexto(bool valor)

@@ -6,13 +6,6 @@
 
 namespace {
 
-TEST(DobrarTexto, LowerCaseWithoutAccents)
-{
-    EXPECT_EQ(DobrarTexto(QStringLiteral("Café")), QStringLiteral("cafe"));
-    EXPECT_EQ(DobrarTexto(QStringLiteral("AÇÚCAR Refinado")), QStringLiteral("acucar refinado"));
-    EXPECT_EQ(DobrarTexto(QStringLiteral("Coração, pão")), QStringLiteral("coracao, pao"));
-}
-
 // The item number of an entry, or 0 for none.
 qint32 Codigo(const TIndiceItens &indice, int entrada)
 {

@@ -43,6 +43,13 @@ class Rounding : public ::testing::TestWithParam<CasoArredondamento>
 {
 };
 
+TEST(DobrarTexto, LowerCaseWithoutAccents)
+{
+    EXPECT_EQ(DobrarTexto(QStringLiteral("Café")), QStringLiteral("cafe"));
+    EXPECT_EQ(DobrarTexto(QStringLiteral("AÇÚCAR Refinado")), QStringLiteral("acucar refinado"));
+    EXPECT_EQ(DobrarTexto(QStringLiteral("Coração, pão")), QStringLiteral("coracao, pao"));
+}
+
 } // namespace
 
 TEST_P(Masks, RebuildThePunctuationFromTheDigits)
